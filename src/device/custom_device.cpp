@@ -1,0 +1,267 @@
+#include "device/custom_device.h"
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "util/tick.h"
+
+namespace device {
+
+TCustomDevice::TCustomDevice() = default;
+
+TCustomDevice::~TCustomDevice() { DetachFromPort(); }
+
+void TCustomDevice::DetachFromPort() {
+  Stop();
+  SetPort(nullptr);
+}
+
+uint8_t TCustomDevice::GetTimeOut() const {
+  auto l = LockState();
+  int seconds = (timeOutMs_ + 999) / 1000;
+  return static_cast<uint8_t>(seconds & 0xFF);
+}
+
+void TCustomDevice::SetTimeOut(uint8_t seconds) { SetTimeOutMs(seconds * 1000); }
+
+int TCustomDevice::GetTimeOutMs() const {
+  auto l = LockState();
+  return timeOutMs_;
+}
+
+void TCustomDevice::SetTimeOutMs(int ms) {
+  auto l = LockState();
+  timeOutMs_ = ms;
+}
+
+void TCustomDevice::SetResult(int code, const std::string &msg) { SetResult(TResultCode{code, msg}); }
+
+void TCustomDevice::SetResult(const TResultCode &rc) {
+  auto l = LockState();
+  resultCode_ = rc;
+}
+
+TResultCode TCustomDevice::ResultCode() const {
+  auto l = LockState();
+  return resultCode_;
+}
+
+std::string TCustomDevice::AnswerData() const {
+  auto l = LockState();
+  return answerData_;
+}
+
+std::string TCustomDevice::Packet() const {
+  auto l = LockState();
+  return packet_;
+}
+
+std::string TCustomDevice::RxBuffer() const {
+  auto l = LockState();
+  return rxBuffer_;
+}
+
+int TCustomDevice::WaitTime() const {
+  auto l = LockState();
+  return waitTime_;
+}
+
+bool TCustomDevice::Busy() const {
+  auto l = LockState();
+  return busy_;
+}
+
+bool TCustomDevice::Aborted() const {
+  auto l = LockState();
+  return aborted_;
+}
+
+void TCustomDevice::SetWaiter(std::shared_ptr<IDeviceWaiter> waiter) {
+  auto l = LockState();
+  waiter_ = std::move(waiter);
+}
+
+std::shared_ptr<IDeviceWaiter> TCustomDevice::Waiter() const {
+  {
+    auto l = LockState();
+    if (waiter_) return waiter_;
+  }
+  return DefaultDeviceWaiter();
+}
+
+void TCustomDevice::Stop() {
+  {
+    auto l = LockState();
+    aborted_ = true;
+    resultCode_ = rcAborted;
+  }
+  abortEvent_->Set();
+}
+
+bool TCustomDevice::BeforeExecute(TCustomDevice &device, uint8_t transaction) {
+  if (Aborted()) return false;
+  return OnBeforeExecute ? OnBeforeExecute(device, transaction) : true;
+}
+
+void TCustomDevice::NotifyPacket(const std::string &data, bool sent) {
+  std::string packet, rx, answer;
+  {
+    auto l = LockState();
+    if (aborted_) return;
+    packet = packet_;
+    rx = rxBuffer_;
+    answer = answerData_;
+  }
+  if (sent) {
+    if (OnSendPacket) OnSendPacket(*this, packet, data);
+  } else {
+    if (OnReceivePacket) OnReceivePacket(*this, rx, answer);
+  }
+}
+
+int TCustomDevice::ShowError(const std::string &caption, const std::string &text, const std::vector<int> &ignore,
+                             int flags) {
+  TResultCode rc = ResultCode();
+  if (std::find(ignore.begin(), ignore.end(), rc.Code) != ignore.end() || rc.Msg.empty()) return -1;
+  auto presenter = DefaultErrorPresenter();
+  if (!presenter) return 0;
+  return presenter->ShowError(caption, rc.Msg + "\r" + text, flags);
+}
+
+void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions) {
+  {
+    auto l = LockState();
+    if (busy_ && !aborted_) return;  // another transaction of this device is waiting
+    resultCode_ = rcPending;
+    busy_ = true;
+  }
+  try {
+    abortEvent_->Reset();
+    {
+      auto l = LockState();
+      aborted_ = false;
+    }
+    int attempt = 0;
+    bool ended = false;  // the wait ended with an answer or an abort
+    do {
+      TResultCode lastResult;
+      {
+        auto l = LockState();
+        waitTime_ = timeOutFactor * timeOutMs_;
+      }
+      if (attempt > 0) DoRepeat(attempt);
+      {
+        auto l = LockState();
+        lastResult = resultCode_;
+        resultCode_ = rcPending;
+      }
+      if (BeforeExecute(*this, static_cast<uint8_t>(attempt))) {
+        std::string packet = BuildPacket(command);
+        {
+          auto l = LockState();
+          rxBuffer_.clear();
+          answerData_.clear();
+          packet_ = packet;
+        }
+        answerEvent_->Reset();
+        port::TCustomPort *p = GetPort();
+        if (!p) throw std::runtime_error("no port");
+        p->SendData(packet);
+        NotifyPacket(command, true);
+        if (Aborted()) {
+          SetResult(rcAborted);
+        } else if (StopAfterSend) {
+          SetResult(rcOK);
+          break;
+        } else {
+          ended = WaitAttempt(transactions, attempt, lastResult) != WaitEnd::Timeout;
+          if (!ended) SetResult(rcNoAnswer);
+        }
+      }
+      ++attempt;
+    } while (!ended && !Aborted() && ResultCode().Code != rcAborted.Code && attempt < transactions);
+  } catch (...) {
+    SetResult(rcPending);
+  }
+  auto l = LockState();
+  aborted_ = false;
+  busy_ = false;
+}
+
+TCustomDevice::WaitEnd TCustomDevice::WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult) {
+  auto waiter = Waiter();
+  const uint32_t start = util::TickMs();
+  for (;;) {
+    uint32_t elapsed = util::TicksSince(start);
+    uint32_t budget = static_cast<uint32_t>(std::max(0, WaitTime()));
+    // Never sleep past the budget: the time-out ends on time, not at the next step.
+    uint32_t step = std::min<uint32_t>(100, budget > elapsed ? budget - elapsed : 0);
+    IDeviceWaiter::Outcome outcome = waiter->Wait(step, *answerEvent_, *abortEvent_);
+    if (outcome == IDeviceWaiter::Outcome::Input) {
+      waiter->ProcessInput();
+    } else {
+      bool done = false;
+      WaitEnd end = WaitEnd::Timeout;
+      if (outcome == IDeviceWaiter::Outcome::Answer) {
+        std::string answer;
+        {
+          auto l = LockState();
+          if (resultCode_.Code == rcPending.Code) resultCode_ = rcOK;
+          answer = answerData_;
+        }
+        NotifyPacket(answer, false);
+        done = true;
+        end = WaitEnd::Answer;
+      } else if (outcome == IDeviceWaiter::Outcome::Abort) {
+        auto l = LockState();
+        resultCode_ = rcAborted;
+        aborted_ = true;
+        done = true;
+        end = WaitEnd::Abort;
+      }
+      if (ExternalWaitProc2) {
+        TExtWaitProcParams params;
+        {
+          auto l = LockState();
+          params.TotalTime = waitTime_;
+          params.Remaining = std::max<int64_t>(0, static_cast<int64_t>(waitTime_) - util::TicksSince(start));
+          params.Packet = packet_;
+          params.Answer = answerData_;
+        }
+        params.TransactionCount = transactions;
+        params.Transaction = attempt;
+        params.AbortHandle = abortEvent_.get();
+        params.LastResult = lastResult;
+        ExternalWaitProc2(*this, params);
+      }
+      if (done) return end;
+      if (ExternalWaitProc) ExternalWaitProc(*this, 0, 0);
+    }
+    if (util::TicksSince(start) >= static_cast<uint32_t>(std::max(0, WaitTime()))) return WaitEnd::Timeout;
+  }
+}
+
+void TCustomDevice::DoReceiveData(const std::string &data) {
+  {
+    auto l = LockState();
+    if (aborted_ || !busy_ || resultCode_.Code != rcPending.Code || data.empty()) return;
+    rxBuffer_ += data;
+    if (rxBuffer_.size() > MaxRxBuffer)
+      resultCode_ = rcRxOverflow;
+    else
+      ParseAnswer(rxBuffer_);
+    if (resultCode_.Code == rcPending.Code) return;
+    answerData_ = ExtractData(rxBuffer_);
+    if (resultCode_.Code == rcBusy.Code) {
+      // A busy modem: no hand-over; the attempt runs to a short budget and
+      // ends without answer, so the next attempt repeats the command.
+      int seconds = ((timeOutMs_ + 999) / 1000) & 0xFF;
+      waitTime_ = seconds * 1000 / 5 + 500;
+      return;
+    }
+  }
+  answerEvent_->Set();
+}
+
+}  // namespace device

@@ -1,0 +1,138 @@
+#pragma once
+// The request/answer engine every device class builds on. One Execute is one
+// transaction: the class encodes the command, the packet goes out through the
+// port, received blocks are handed to the class until it recognises an
+// answer; up to N attempts, each with its time budget.
+//
+// The caller's thread runs Execute and every callback; the port's reader
+// thread runs the receive path and the class's ParseAnswer/ExtractData. The
+// transaction state they share is guarded by one lock; the hand-over of a
+// complete answer is the answer event.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "device/device_waiter.h"
+#include "device/result_code.h"
+#include "port/custom_port.h"
+#include "util/manual_reset_event.h"
+
+namespace device {
+
+class TCustomDevice;
+
+enum class TDeviceDetailMode { dmStart, dmRepeat, dmDoneOK, dmDoneFail };
+
+struct TExtWaitProcParams {
+  int TotalTime = 0;
+  int Remaining = 0;
+  int TransactionCount = 0;
+  int Transaction = 0;
+  std::string Packet;
+  std::string Answer;
+  util::ManualResetEvent *AbortHandle = nullptr;
+  TResultCode LastResult;
+};
+
+using TPacketEvent = std::function<void(TCustomDevice &device, const std::string &packet, const std::string &data)>;
+using TDeviceActionEvent = std::function<void(TCustomDevice &device, uint8_t actionCode, const std::string &actionStr,
+                                              int actionSize, uint8_t actionType)>;
+using TExecuteEvent = std::function<bool(TCustomDevice &device, uint8_t transaction)>;
+using TExternalWaitProc = std::function<void(TCustomDevice &device, int timeOut, uint8_t transaction)>;
+using TExternalWaitProc2 = std::function<void(TCustomDevice &device, const TExtWaitProcParams &params)>;
+using TDetailInfoEvent =
+    std::function<void(TCustomDevice &device, TDeviceDetailMode mode, const std::string &text, int tryNumber)>;
+
+inline constexpr size_t MaxRxBuffer = 5000;
+
+class TCustomDevice : public port::TCustomPortLink {
+ public:
+  TCustomDevice();
+  ~TCustomDevice() override;
+
+  // Published properties.
+  uint8_t GetTimeOut() const;  // TimeOutMs rounded up to whole seconds, modulo 256
+  void SetTimeOut(uint8_t seconds);
+  uint8_t Transactions = 20;
+  bool StopAfterSend = false;
+  uint16_t BlockSize = 32;
+  TPacketEvent OnReceivePacket;
+  TPacketEvent OnSendPacket;
+  TDeviceActionEvent OnAction;
+  TExecuteEvent OnBeforeExecute;
+  TDetailInfoEvent OnDetailedInfo;
+  TExternalWaitProc ExternalWaitProc;
+  TExternalWaitProc2 ExternalWaitProc2;
+
+  int GetTimeOutMs() const;
+  void SetTimeOutMs(int ms);
+
+  // One transaction; the outcome is left in ResultCode, the answer in AnswerData.
+  virtual void Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions);
+  void Stop();
+  void SetResult(int code, const std::string &msg);
+  void SetResult(const TResultCode &rc);
+  TResultCode ResultCode() const;
+  std::string AnswerData() const;
+  std::string Packet() const;
+  std::string RxBuffer() const;
+  int WaitTime() const;
+  bool Busy() const;
+  bool Aborted() const;
+  util::ManualResetEvent &AbortEvent() { return *abortEvent_; }
+  util::ManualResetEvent &AnswerEvent() { return *answerEvent_; }
+
+  // -1 when the result is one of `ignore` or has no text; otherwise shows
+  // Msg + CR + text and returns the button pressed (0 with no presenter).
+  virtual int ShowError(const std::string &caption, const std::string &text, const std::vector<int> &ignore,
+                        int flags);
+
+  // The wait used by Execute; the process default unless set.
+  void SetWaiter(std::shared_ptr<IDeviceWaiter> waiter);
+
+  // Port link: the receive path (reader thread) and the send report.
+  void DoReceiveData(const std::string &data) override;
+  void DoSendData(const std::string &) override {}
+
+ protected:
+  // Device class hooks. ParseAnswer and ExtractData run on the reader thread
+  // with the state lock held; BuildPacket on the caller's thread.
+  virtual std::string ExtractData(const std::string &answer) = 0;
+  virtual std::string BuildPacket(const std::string &command) = 0;
+  virtual bool ParseAnswer(const std::string &buffer) = 0;
+  virtual bool BeforeExecute(TCustomDevice &device, uint8_t transaction);
+  virtual void DoRepeat(int tryNumber) = 0;
+
+  void NotifyPacket(const std::string &data, bool sent);
+  // Every concrete device class calls this first in its destructor, so the
+  // reader thread never calls a hook of a half-destroyed object.
+  void DetachFromPort();
+
+  // The state lock; recursive because ParseAnswer sets the result under it.
+  std::unique_lock<std::recursive_mutex> LockState() const { return std::unique_lock(stateMutex_); }
+
+ private:
+  enum class WaitEnd { Answer, Abort, Timeout };
+  WaitEnd WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult);
+  std::shared_ptr<IDeviceWaiter> Waiter() const;
+
+  mutable std::recursive_mutex stateMutex_;
+  int timeOutMs_ = 5000;
+  int waitTime_ = 0;
+  std::string packet_;
+  bool busy_ = false;
+  bool aborted_ = false;
+  std::string rxBuffer_;
+  std::string answerData_;
+  TResultCode resultCode_{3, ""};
+  // Owned through shared pointers so a GUI waiter's queued wake-up can never
+  // outlive them.
+  std::shared_ptr<util::ManualResetEvent> abortEvent_ = std::make_shared<util::ManualResetEvent>();
+  std::shared_ptr<util::ManualResetEvent> answerEvent_ = std::make_shared<util::ManualResetEvent>();
+  std::shared_ptr<IDeviceWaiter> waiter_;
+};
+
+}  // namespace device

@@ -1,0 +1,45 @@
+#pragma once
+// The outcome of a transaction. Records come whole from fixed tables, so the
+// same code may carry different texts depending on the table.
+#include <string>
+
+namespace device {
+
+struct TResultCode {
+  int Code = 3;
+  std::string Msg;
+  bool operator==(const TResultCode &) const = default;
+};
+
+// The engine's table (there is no code 5).
+extern const TResultCode rcOK;
+extern const TResultCode rcError;
+extern const TResultCode rcNoAnswer;
+extern const TResultCode rcPending;
+extern const TResultCode rcChannelInit;
+extern const TResultCode rcAborted;
+extern const TResultCode rcModemCommand;
+extern const TResultCode rcIdentError;
+extern const TResultCode rcBadDateTime;
+extern const TResultCode rcBadParams;
+extern const TResultCode rcBadFormat;
+extern const TResultCode rcRxOverflow;
+extern const TResultCode rcChecksum;
+extern const TResultCode rcNoRecord;
+extern const TResultCode rcBusy;
+extern const TResultCode rcHardware;
+extern const TResultCode rcExecError;
+extern const TResultCode rcBadDeviceNo;
+extern const TResultCode rcStrangePacket;
+extern const TResultCode rcRecordChecksum;
+
+// The adapter-answer table.
+extern const TResultCode rcBadCommand;
+extern const TResultCode rcBadCommandParams;
+extern const TResultCode rcWrongMode;
+extern const TResultCode rcNoData;
+extern const TResultCode rcNoAdapterAnswer;
+extern const TResultCode rcAdapterBusy;
+extern const TResultCode rcAdapterFault;
+
+}  // namespace device

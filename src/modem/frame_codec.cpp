@@ -1,0 +1,139 @@
+#include "modem/frame_codec.h"
+
+#include <vector>
+
+#include "util/hex.h"
+
+namespace modem {
+
+namespace {
+constexpr char kEsc = 0x1B;
+constexpr char kSoh = 0x01;
+constexpr char kNul = 0x00;
+
+bool AddressesMatch(uint8_t dest, uint8_t src, uint8_t hostAddr, uint8_t deviceId) {
+  return dest == hostAddr && (src == deviceId || deviceId == 255);
+}
+}  // namespace
+
+std::string BuildBinRequest(uint8_t deviceId, uint8_t hostAddr, std::string_view command) {
+  std::string text = util::HexByte(deviceId) + util::HexByte(hostAddr) + std::string(command);
+  std::string body = util::HexToBytes(text, static_cast<uint16_t>(std::min<size_t>(text.size() / 2, 0xFFFF)), false);
+  body.push_back(static_cast<char>(util::XorSum(body, static_cast<uint16_t>(std::min<size_t>(body.size(), 0xFFFF)))));
+  std::string packet;
+  packet.reserve(body.size() + 8);
+  packet.push_back(kEsc);
+  packet.push_back(kSoh);
+  for (char c : body) {
+    packet.push_back(c);
+    if (c == kEsc) packet.push_back(kEsc);
+  }
+  packet.push_back(kEsc);
+  packet.push_back(kNul);
+  return packet;
+}
+
+std::string BuildAsciiRequest(uint8_t deviceId, uint8_t hostAddr, std::string_view command) {
+  std::string s = "/" + util::HexByte(deviceId) + util::HexByte(hostAddr) + std::string(command);
+  std::string_view afterSlash(s.data() + 1, s.size() - 1);
+  uint8_t check = util::HexPairSum(afterSlash, static_cast<uint16_t>(std::min<size_t>((s.size() - 1) / 2, 0xFFFF)));
+  return s + "!" + util::HexByte(check) + "\r\n";
+}
+
+namespace {
+
+enum class Unstuffed { Complete, BadCheck, Incomplete };
+
+// Walks one frame from `buffer`'s start. Where `starts` is given, it gets the
+// offsets of the ESC SOH pairs the walk passed as pairs: a search from any of
+// them would walk the same way to the same end.
+Unstuffed Unstuff(std::string_view buffer, std::string &decoded, std::vector<size_t> *starts) {
+  uint8_t check = 0xFF;
+  decoded.clear();
+  size_t i = 0;
+  while (i < buffer.size()) {
+    char c = buffer[i++];
+    if (c != kEsc) {
+      decoded.push_back(c);
+      check ^= static_cast<uint8_t>(c);
+      continue;
+    }
+    if (i >= buffer.size()) return Unstuffed::Incomplete;
+    uint8_t n = static_cast<uint8_t>(buffer[i++]);
+    if (n == 0x00) return check == 0 ? Unstuffed::Complete : Unstuffed::BadCheck;
+    if (n == 0x01) {  // the frame start
+      if (starts) starts->push_back(i - 2);
+      continue;
+    }
+    if (n == 0x1B) {
+      decoded.push_back(kEsc);
+      check ^= 0x1B;
+      continue;
+    }
+    decoded.append(n, '\0');  // a run of n zero bytes
+  }
+  return Unstuffed::Incomplete;
+}
+
+}  // namespace
+
+std::optional<std::string> UnstuffFrame(std::string_view buffer) {
+  std::string decoded;
+  if (Unstuff(buffer, decoded, nullptr) != Unstuffed::Complete) return std::nullopt;
+  return decoded;
+}
+
+std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId) {
+  std::string body;
+  // Starts already known to run into the end of the buffer unfinished; a
+  // flood of ESC SOH pairs is then searched in linear time.
+  std::vector<bool> unfinished;
+  std::vector<size_t> starts;
+  for (size_t p = 0; p + 1 < buffer.size(); ++p) {
+    if (buffer[p] != kEsc || buffer[p + 1] != kSoh) continue;
+    if (!unfinished.empty() && unfinished[p]) continue;
+    starts.clear();
+    Unstuffed result = Unstuff(buffer.substr(p), body, &starts);
+    if (result == Unstuffed::Incomplete) {
+      if (unfinished.empty()) unfinished.resize(buffer.size());
+      for (size_t s : starts) unfinished[p + s] = true;
+      continue;
+    }
+    // Two addresses, the status and the check byte at the least.
+    if (result != Unstuffed::Complete || body.size() < 4) continue;
+    uint8_t dest = static_cast<uint8_t>(body[0]);
+    uint8_t src = static_cast<uint8_t>(body[1]);
+    if (!AddressesMatch(dest, src, hostAddr, deviceId)) continue;
+    AnswerFrame frame;
+    frame.status = static_cast<uint8_t>(body[2]);
+    frame.frameData = util::BytesToHex(std::string_view(body).substr(2, body.size() - 3));
+    return frame;
+  }
+  return std::nullopt;
+}
+
+std::optional<AnswerFrame> FindAsciiAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId) {
+  for (size_t p = 0; p < buffer.size(); ++p) {
+    if (buffer[p] != '/') continue;
+    std::string_view text = buffer.substr(p);
+    size_t bang = text.find('!');
+    size_t lf = text.find('\n');
+    if (bang == std::string_view::npos || bang < 1 || lf == std::string_view::npos || lf <= bang) continue;
+    size_t digits = bang - 1;
+    // Both addresses and the status at the least, in whole pairs.
+    if (digits % 2 != 0 || digits < 6) continue;
+    std::string_view hex = text.substr(1, digits);
+    // A check pair that is not hex counts as 0, as everywhere in this protocol.
+    std::string_view checkText = text.substr(bang + 1, 2);
+    if (util::HexPairValue(checkText, 0) != util::HexPairSum(hex, static_cast<uint16_t>(std::min<size_t>(digits / 2, 0xFFFF))))
+      continue;
+    if (!AddressesMatch(util::HexPairValue(hex, 0), util::HexPairValue(hex, 1), hostAddr, deviceId)) continue;
+    AnswerFrame frame;
+    frame.status = util::HexPairValue(hex, 2);
+    frame.frameData = std::string(hex.substr(4));
+    return frame;
+  }
+  return std::nullopt;
+}
+
+}  // namespace modem

@@ -1,0 +1,36 @@
+#pragma once
+// The modem's two wire protocols as pure functions: BIN (ESC SOH ... ESC NUL,
+// ESC doubled, zero runs as ESC n) and ASCII ("/" hex "!" check ... LF).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace modem {
+
+inline constexpr uint8_t kProtocolBin = 1;
+
+// BIN request: ESC SOH, destination, source, command bytes, check byte,
+// every ESC of the body doubled, ESC NUL. An odd last digit is dropped.
+std::string BuildBinRequest(uint8_t deviceId, uint8_t hostAddr, std::string_view command);
+
+// ASCII request: "/" + destination + source + command + "!" + check + CR LF.
+std::string BuildAsciiRequest(uint8_t deviceId, uint8_t hostAddr, std::string_view command);
+
+struct AnswerFrame {
+  uint8_t status = 0;
+  std::string frameData;  // hex of the status byte and the data bytes
+};
+
+// The first acceptable answer in `buffer`: a whole frame with a good check,
+// addressed to `hostAddr` and sent by `deviceId` (255 accepts any sender),
+// long enough to hold both addresses, the status and the check.
+std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId);
+std::optional<AnswerFrame> FindAsciiAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId);
+
+// Decodes a BIN frame starting at `buffer` (at its ESC SOH). The decoded body
+// (addresses, status, data, check byte) when the end marker was reached and
+// the check is right.
+std::optional<std::string> UnstuffFrame(std::string_view buffer);
+
+}  // namespace modem

@@ -1,0 +1,36 @@
+#include "port/device_name.h"
+
+#include <cmath>
+
+namespace port {
+
+int PortNumberOf(const std::string &portName) {
+  if (portName.size() <= 3) return 0;
+  int value = 0;
+  for (size_t i = 3; i < portName.size(); ++i) {
+    char c = portName[i];
+    if (c < '0' || c > '9') return 0;
+    if (value > 100000000) return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+std::string WindowsDeviceName(const std::string &portName) {
+  return PortNumberOf(portName) > 9 ? "\\\\.\\" + portName : portName;
+}
+
+std::string PosixDeviceName(const std::string &portName) {
+  bool com = portName.size() > 3 && (portName.compare(0, 3, "COM") == 0 || portName.compare(0, 3, "com") == 0);
+  int n = PortNumberOf(portName);
+  if (com && n >= 1) return "/dev/ttyS" + std::to_string(n - 1);
+  return portName;
+}
+
+uint32_t WriteTimeoutPerByte(int baudRate) {
+  if (baudRate <= 0) return 1;
+  double m = std::nearbyint(10000.0 / baudRate + 0.5);  // default rounding mode: half to even
+  return m < 1 ? 1u : static_cast<uint32_t>(m);
+}
+
+}  // namespace port
