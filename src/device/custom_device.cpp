@@ -207,7 +207,7 @@ TCustomDevice::WaitEnd TCustomDevice::WaitAttempt(uint16_t transactions, int att
         std::string answer;
         {
           auto l = LockState();
-          if (resultCode_.Code == rcPending.Code) resultCode_ = rcOK;
+          if (IsPending(resultCode_)) resultCode_ = rcOK;
           answer = answerData_;
         }
         NotifyPacket(answer, false);
@@ -245,13 +245,13 @@ TCustomDevice::WaitEnd TCustomDevice::WaitAttempt(uint16_t transactions, int att
 void TCustomDevice::DoReceiveData(const std::string &data) {
   {
     auto l = LockState();
-    if (aborted_ || !busy_ || resultCode_.Code != rcPending.Code || data.empty()) return;
+    if (aborted_ || !busy_ || !IsPending(resultCode_) || data.empty()) return;
     rxBuffer_ += data;
     if (rxBuffer_.size() > MaxRxBuffer)
       resultCode_ = rcRxOverflow;
     else
       ParseAnswer(rxBuffer_);
-    if (resultCode_.Code == rcPending.Code) return;
+    if (IsPending(resultCode_)) return;
     answerData_ = ExtractData(rxBuffer_);
     if (resultCode_.Code == rcBusy.Code) {
       // A busy modem: no hand-over; the attempt runs to a short budget and

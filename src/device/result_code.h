@@ -11,6 +11,12 @@ struct TResultCode {
   bool operator==(const TResultCode &) const = default;
 };
 
+// "In progress" is the record (3, empty). The modem's own status 3
+// ("неизвестная команда") shares the code but is a final answer: telling
+// them apart by code alone would report a modem that refused a command as
+// one that never answered.
+inline bool IsPending(const TResultCode &rc) { return rc.Code == 3 && rc.Msg.empty(); }
+
 // The engine's table (there is no code 5).
 extern const TResultCode rcOK;
 extern const TResultCode rcError;

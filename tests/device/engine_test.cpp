@@ -227,3 +227,15 @@ TEST_F(Engine, ShowErrorIgnoresListedCodesAndEmptyTexts) {
   EXPECT_EQ(dev.ShowError("c", "more", {}, 0), -1);
   SetDefaultErrorPresenter(nullptr);
 }
+
+TEST_F(Engine, ACodeThreeAnswerWithTextIsFinal) {
+  // A device class may settle an answer with a record of code 3 that is not
+  // "in progress" (the modem's "unknown command"): it ends the transaction.
+  AnswerWith("3 unknown command\n");
+  dev.SetTimeOutMs(2000);
+  uint32_t start = util::TickMs();
+  dev.Execute("ping", 1, 5);
+  EXPECT_EQ(dev.ResultCode(), (TResultCode{3, "3 unknown command"}));
+  EXPECT_EQ(port.Sent().size(), 1u);
+  EXPECT_LT(util::TicksSince(start), 1500u);
+}

@@ -1,0 +1,64 @@
+#include "cli/session.h"
+
+#include <ostream>
+
+#include "modem/frame_codec.h"
+#include "sim/pty_server.h"
+
+namespace cli {
+
+Session::Session(const GlobalOptions &options, std::ostream &out, std::ostream &err)
+    : options_(options), out_(out), err_(err) {}
+
+Session::~Session() {
+  // The node leaves the port before the port, the port before the line's far end.
+  direct_.reset();
+  port_.reset();
+  simulator_.reset();
+}
+
+bool Session::Open() {
+  std::string path = options_.port;
+  if (options_.sim) {
+    simulator_ = std::make_unique<sim::PtyServer>();
+    std::string why;
+    if (!simulator_->Start(&why)) {
+      err_ << "error: the simulated modem could not start: " << why << "\n";
+      return false;
+    }
+    path = simulator_->DevicePath();
+  }
+  port_ = std::make_unique<port::TPort>();
+  port_->Settings().SetPortName(path);
+  port_->Settings().SetBaudRate(options_.baud);
+  port_->SetActive(true);
+  if (!port_->GetActive()) {
+    err_ << "error: cannot open " << path << ": " << port_->LastError() << "\n";
+    return false;
+  }
+  direct_ = std::make_unique<modem::ZIZ2400>();
+  direct_->SetPort(port_.get());
+  direct_->SetProtocol(options_.ascii ? 0 : modem::kProtocolBin);
+  direct_->SetDeviceId(static_cast<uint8_t>(options_.address));
+  direct_->SetTimeOutMs(options_.timeoutMs);
+  direct_->Transactions = static_cast<uint8_t>(options_.attempts);
+  return true;
+}
+
+modem::ZIZ2400 &Session::Node() { return *direct_; }
+
+void Session::Field(const std::string &name, const std::string &value) { out_ << name << ": " << value << "\n"; }
+
+int Session::Fail() { return Fail(Node().ResultCode()); }
+
+int Session::Fail(const device::TResultCode &rc) {
+  err_ << "error: " << rc.Code << " " << rc.Msg << "\n";
+  return 1;
+}
+
+int Session::UsageError(const std::string &message) {
+  err_ << "vovorctl: " << message << "\n";
+  return 2;
+}
+
+}  // namespace cli

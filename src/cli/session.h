@@ -1,0 +1,54 @@
+#pragma once
+// What a vovorctl run talks through: the line (a real one, or the simulated
+// modem on a pseudo-terminal), the port and the modem node on it.
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "device/result_code.h"
+#include "modem/ziz2400.h"
+#include "port/port.h"
+
+namespace sim {
+class PtyServer;
+}
+
+namespace cli {
+
+class Session {
+ public:
+  Session(const GlobalOptions &options, std::ostream &out, std::ostream &err);
+  ~Session();
+
+  // Starts the simulated modem when asked and opens the line. False, with
+  // the reason on the error stream, when the line cannot be had.
+  bool Open();
+
+  // The node commands run on: the direct node, or the remote one.
+  modem::ZIZ2400 &Node();
+  modem::ZIZ2400 &DirectNode() { return *direct_; }
+  sim::PtyServer *Simulator() { return simulator_.get(); }
+  const GlobalOptions &Options() const { return options_; }
+
+  // One "name: value" line.
+  void Field(const std::string &name, const std::string &value);
+  // Prints the node's result code and text; returns the exit status 1.
+  int Fail();
+  int Fail(const device::TResultCode &rc);
+  // Prints a usage error; returns the exit status 2.
+  int UsageError(const std::string &message);
+
+  std::ostream &Out() { return out_; }
+  std::ostream &Err() { return err_; }
+
+ private:
+  GlobalOptions options_;
+  std::ostream &out_;
+  std::ostream &err_;
+  std::unique_ptr<sim::PtyServer> simulator_;
+  std::unique_ptr<port::TPort> port_;
+  std::unique_ptr<modem::ZIZ2400> direct_;
+};
+
+}  // namespace cli
