@@ -4,12 +4,15 @@
 // requests from the master side and writes the answers back.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "sim/sim_faults.h"
 
 namespace sim {
+
+class SimModem;
 
 class PtyServer {
  public:
@@ -30,6 +33,11 @@ class PtyServer {
   void SetAddress(uint8_t address);  // the modem answers requests to this address and to 255
   void SetFaults(const Faults &faults);
   Faults GetFaults() const;
+  void SetAsciiLowercase(bool on);  // ASCII answers in lower-case hex
+  void SetZeroRuns(bool on);        // BIN answers fold zero runs into ESC n (the default)
+  // Runs `action` on the modem under the server's lock: set up nodes and
+  // faults, read registers, the clock or the tunnel counters.
+  void WithModem(const std::function<void(SimModem &)> &action);
 
   uint64_t RequestsSeen() const;    // well-formed request frames seen, any address
   uint64_t AnswersSent() const;     // answer frames written

@@ -1,0 +1,59 @@
+#pragma once
+// The protocol core of the simulated modem: a request frame in, the bytes of
+// its reply out, with the faults it was told to show. No I/O and no threads;
+// the pseudo-terminal server (or a test) feeds it and puts the reply on the
+// line. Not thread-safe: its owner serialises the calls.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "sim/answer_encoder.h"
+#include "sim/command_table.h"
+#include "sim/node_state.h"
+#include "sim/request_parser.h"
+#include "sim/sim_faults.h"
+
+namespace sim {
+
+struct Reply {
+  std::string bytes;         // what goes on the line: noise, then the frame or a flood
+  bool answerFrame = false;  // bytes end with an answer frame
+  bool split = false;        // one byte per write
+  uint32_t delayMs = 0;      // hold the reply back this long
+};
+
+class SimModem {
+ public:
+  // Monotonic milliseconds; the default reads the steady clock.
+  using Clock = std::function<int64_t()>;
+
+  explicit SimModem(Clock clock = {});
+
+  void SetAddress(uint8_t address) { address_ = address; }
+  uint8_t Address() const { return address_; }
+  void SetAsciiLowercase(bool on) { style_.lowercaseHex = on; }
+  void SetZeroRuns(bool on) { style_.zeroRuns = on; }
+  void SetFaults(const Faults &faults) { faults_ = faults; }
+  const Faults &GetFaults() const { return faults_; }
+
+  // The reply to one well-formed request; nothing when the request is not
+  // for us or the modem keeps silent.
+  std::optional<Reply> Answer(const RequestFrame &request);
+
+  NodeState &State() { return node_; }
+  int64_t Now() const { return clock_(); }
+
+ private:
+  CommandResult Execute(const std::string &command);
+  std::string Flood(size_t count) const;
+
+  Clock clock_;
+  uint8_t address_ = 1;
+  AnswerStyle style_;
+  Faults faults_;
+  NodeState node_;
+  CommandTable commands_;
+};
+
+}  // namespace sim

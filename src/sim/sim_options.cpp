@@ -1,0 +1,140 @@
+#include "sim/sim_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "util/hex.h"
+
+namespace sim {
+
+namespace {
+
+// Decimal, or hexadecimal with a 0x prefix.
+bool ParseNumber(const std::string &text, uint64_t max, uint64_t *value) {
+  if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+  errno = 0;
+  char *end = nullptr;
+  const unsigned long long v = std::strtoull(text.c_str(), &end, 0);
+  if (errno != 0 || end == text.c_str() || *end != '\0' || v > max) return false;
+  *value = v;
+  return true;
+}
+
+bool ParseHexBytes(const std::string &text, std::string *bytes) {
+  std::string digits;
+  for (char c : text) {
+    if (c == ' ' || c == ':') continue;
+    if (util::HexDigitValue(c) < 0) return false;
+    digits.push_back(c);
+  }
+  if (digits.size() % 2 != 0) return false;
+  *bytes = util::HexToBytes(digits, static_cast<uint16_t>(digits.size() / 2), false);
+  return true;
+}
+
+struct Parser {
+  const std::vector<std::string> &args;
+  SimOptions &options;
+  std::string &error;
+  size_t index = 0;
+
+  bool Value(const std::string &option, std::string *value) {
+    if (index + 1 >= args.size()) {
+      error = option + " needs a value";
+      return false;
+    }
+    *value = args[++index];
+    return true;
+  }
+
+  template <typename T>
+  bool Number(const std::string &option, uint64_t max, T *target) {
+    std::string text;
+    if (!Value(option, &text)) return false;
+    uint64_t v = 0;
+    if (!ParseNumber(text, max, &v)) {
+      error = option + ": " + text + " is not a number from 0 to " + std::to_string(max);
+      return false;
+    }
+    *target = static_cast<T>(v);
+    return true;
+  }
+
+  bool One(const std::string &arg) {
+    Faults &f = options.faults;
+    auto flag = [](bool &target, bool value) {
+      target = value;
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") return flag(options.help, true);
+    if (arg == "--ascii-lowercase") return flag(options.asciiLowercase, true);
+    if (arg == "--no-zero-runs") return flag(options.zeroRuns, false);
+    if (arg == "--exit-on-stdin-eof") return flag(options.exitOnStdinEof, true);
+    if (arg == "--corrupt-check") return flag(f.corruptCheck, true);
+    if (arg == "--split") return flag(f.splitAnswer, true);
+    if (arg == "--address") return Number(arg, 255, &options.address);
+    if (arg == "--baud") return Number(arg, 4000000, &f.baud);
+    if (arg == "--drop") return Number(arg, 1000000, &f.dropNextAnswers);
+    if (arg == "--busy") return Number(arg, 1000000, &f.busyNextAnswers);
+    if (arg == "--status") return Number(arg, 255, &f.statusOverride);
+    if (arg == "--from-address") return Number(arg, 255, &f.answerFromAddress);
+    if (arg == "--flood") return Number(arg, 100000000, &f.floodNextBytes);
+    if (arg == "--delay") return Number(arg, 3600000, &f.delayMs);
+    if (arg == "--noise") {
+      std::string text;
+      if (!Value(arg, &text)) return false;
+      if (!ParseHexBytes(text, &f.noiseBefore)) {
+        error = "--noise: " + text + " is not a sequence of hex bytes";
+        return false;
+      }
+      return true;
+    }
+    error = "unknown option " + arg;
+    return false;
+  }
+};
+
+}  // namespace
+
+bool ParseSimOptions(const std::vector<std::string> &args, SimOptions *options, std::string *error) {
+  SimOptions parsed;
+  std::string message;
+  Parser parser{args, parsed, message};
+  for (; parser.index < args.size(); ++parser.index) {
+    if (!parser.One(args[parser.index])) {
+      if (error) *error = message;
+      return false;
+    }
+  }
+  *options = parsed;
+  return true;
+}
+
+std::string SimUsage() {
+  return "Usage: vovor-modem-sim [options]\n"
+         "Serves a simulated ORVA modem on a pseudo-terminal. The first line of\n"
+         "standard output is the device path to open; the simulator then serves\n"
+         "until SIGINT, SIGTERM or SIGHUP (or, with --exit-on-stdin-eof, until\n"
+         "standard input closes).\n"
+         "\n"
+         "Line and modem:\n"
+         "  --address N          the modem's own address (default 1); it also answers 255\n"
+         "  --baud N             pace requests and answers at N baud (default: unpaced)\n"
+         "  --ascii-lowercase    ASCII answers in lower-case hex\n"
+         "  --no-zero-runs       BIN answers write zero bytes as they are, not as ESC n\n"
+         "  --exit-on-stdin-eof  stop when standard input reaches its end\n"
+         "Faults:\n"
+         "  --drop N             the next N answers are lost\n"
+         "  --corrupt-check      every answer has a wrong check byte\n"
+         "  --noise HEX          send these bytes before every answer (e.g. 55AA00)\n"
+         "  --split              write answers one byte at a time\n"
+         "  --busy N             answer the next N requests with status 15 (busy)\n"
+         "  --status N           answer every request with status N and no data\n"
+         "  --from-address N     answers carry source address N\n"
+         "  --flood N            answer the next request with N bytes and no frame\n"
+         "  --delay MS           wait MS milliseconds before each answer\n"
+         "  --help               show this text\n"
+         "Numbers are decimal or 0x-prefixed hex.\n";
+}
+
+}  // namespace sim
