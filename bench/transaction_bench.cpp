@@ -1,0 +1,103 @@
+// Round trips of the version command over a pseudo-terminal against the
+// simulated modem: unpaced (the engine's own overhead, in microseconds) and
+// paced at real line speeds (total time against the time the bytes need on
+// the wire).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "modem/frame_codec.h"
+#include "modem/ziz2400.h"
+#include "port/port.h"
+#include "sim/pty_server.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Link : port::TCustomPortLink {
+  size_t received = 0;
+  size_t sent = 0;
+  void DoReceiveData(const std::string &d) override { received += d.size(); }
+  void DoSendData(const std::string &d) override { sent += d.size(); }
+};
+
+struct Run {
+  std::vector<double> roundTripsUs;
+  double totalSeconds = 0;
+  size_t bytesOnWire = 0;
+  int failures = 0;
+};
+
+Run Measure(uint32_t baud, int count) {
+  Run run;
+  sim::PtyServer server;
+  std::string why;
+  if (!server.Start(&why)) {
+    std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
+    std::exit(1);
+  }
+  sim::Faults faults;
+  faults.baud = baud;
+  server.SetFaults(faults);
+  port::TPort port;
+  port.Settings().SetPortName(server.DevicePath());
+  port.Settings().SetBaudRate(baud ? static_cast<int>(baud) : 115200);
+  port.SetActive(true);
+  if (!port.GetActive()) {
+    std::fprintf(stderr, "cannot open %s: %s\n", server.DevicePath().c_str(), port.LastError().c_str());
+    std::exit(1);
+  }
+  Link counter;
+  counter.SetPort(&port);
+  modem::ZIZ2400 node;
+  node.SetPort(&port);
+  node.SetProtocol(modem::kProtocolBin);
+  node.SetDeviceId(255);
+  node.SetTimeOutMs(2000);
+
+  auto begin = Clock::now();
+  for (int i = 0; i < count; ++i) {
+    auto t0 = Clock::now();
+    node.Execute("1501", 1, 1);
+    auto t1 = Clock::now();
+    if (node.ResultCode().Code != 0) ++run.failures;
+    run.roundTripsUs.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+  }
+  run.totalSeconds = std::chrono::duration<double>(Clock::now() - begin).count();
+  run.bytesOnWire = counter.received + counter.sent;
+  node.SetPort(nullptr);
+  counter.SetPort(nullptr);
+  return run;
+}
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  size_t k = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+  return v[k];
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  int count = 2000;
+  int slowCount = 200;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--count") == 0) count = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--slow-count") == 0) slowCount = std::atoi(argv[i + 1]);
+  }
+  Run fast = Measure(0, count);
+  std::printf("unpaced: %d transactions, median %.0f us, p99 %.0f us, failures %d\n", count,
+              Percentile(fast.roundTripsUs, 0.5), Percentile(fast.roundTripsUs, 0.99), fast.failures);
+  for (auto [baud, n] : {std::pair<uint32_t, int>{115200, count}, {9600, slowCount}}) {
+    Run paced = Measure(baud, n);
+    double wire = static_cast<double>(paced.bytesOnWire) * 10.0 / baud;
+    std::printf("paced %u baud: %d transactions, %.3f s total, %.3f s on the wire, ratio %.3f, failures %d\n", baud, n,
+                paced.totalSeconds, wire, paced.totalSeconds / wire, paced.failures);
+  }
+  return 0;
+}
