@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <thread>
 
 #include "util/codepage.h"
@@ -123,4 +125,44 @@ TEST(ManualResetEvent, ObserversAreCalledOnSetUntilRemoved) {
   e.RemoveObserver(id);
   e.Set();
   EXPECT_EQ(calls, 2);
+}
+
+#include <filesystem>
+
+#include "util/ini_file.h"
+
+TEST(OrderedIni, KeepsFirstWriteOrderAndReadsWhatItWrote) {
+  OrderedIni ini;
+  ini.Set("Form1", "Panel1.Height", "88");
+  ini.Set("Form1", "CB_Port.Text", "COM1");
+  ini.Set("Form1", "Panel1.Height", "120");
+  ini.Set("Other", "a", "b=c");
+  EXPECT_EQ(ini.ToText(), "[Form1]\nPanel1.Height=120\nCB_Port.Text=COM1\n\n[Other]\na=b=c\n\n");
+
+  auto path = std::filesystem::temp_directory_path() / "vovor_ini_test.settings";
+  ASSERT_TRUE(ini.Save(path.string()));
+  OrderedIni back;
+  ASSERT_TRUE(back.Load(path.string()));
+  EXPECT_EQ(back.ToText(), ini.ToText());
+  EXPECT_EQ(back.Get("Other", "a"), "b=c");
+  EXPECT_FALSE(back.Get("Form1", "missing"));
+  std::filesystem::remove(path);
+}
+
+TEST(OrderedIni, GarbageAndWindowsLineEndsAreTolerated) {
+  OrderedIni ini;
+  ini.FromText("junk line\n\x01\x02\n[Form1]\r\nCB_Port.Text=COM3\r\nnot a pair\r\n=empty key\r\n");
+  EXPECT_EQ(ini.Get("Form1", "CB_Port.Text"), "COM3");
+  EXPECT_EQ(ini.Keys("Form1").size(), 2u);
+  OrderedIni missing;
+  EXPECT_FALSE(missing.Load("/nonexistent/dir/x.settings"));
+}
+
+TEST(SettingsFilePath, NextToTheExecutableOrInTheConfigFolder) {
+  auto dir = std::filesystem::temp_directory_path();
+  EXPECT_EQ(SettingsFilePath((dir / "vovor").string(), ".settings"), (dir / "vovor.settings").string());
+  if (access("/proc", W_OK) != 0) {  // a folder we cannot write (not as root)
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    EXPECT_EQ(SettingsFilePath("/proc/vovor", ".settings2"), (dir / "vovor" / "vovor.settings2").string());
+  }
 }
