@@ -1,5 +1,6 @@
 #include "util/format.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -37,8 +38,8 @@ std::string FormatArg::asText() const {
     case Kind::Int: return unsigned64_ ? std::to_string(static_cast<uint64_t>(int_)) : std::to_string(int_);
     case Kind::Float: {
       char buf[64];
-      std::snprintf(buf, sizeof buf, "%.15g", float_);
-      return buf;
+      auto res = std::to_chars(buf, buf + sizeof buf, float_, std::chars_format::general, 15);
+      return std::string(buf, res.ptr);
     }
     case Kind::Text: return text_;
   }
@@ -58,9 +59,11 @@ struct Spec {
 std::string FixedDigits(double v, int decimals) {
   if (decimals > 30) decimals = 30;
   if (!std::isfinite(v)) return std::isnan(v) ? "NAN" : "INF";
+  // to_chars, not printf: the C locale of a GUI program may use a comma.
   char buf[512];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals + 25, std::fabs(v));
-  std::string s(buf);
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, decimals + 25);
+  if (res.ec != std::errc()) return "0";
+  std::string s(buf, res.ptr);
   size_t dot = s.find('.');
   std::string intPart = s.substr(0, dot);
   std::string frac = s.substr(dot + 1);
@@ -113,8 +116,10 @@ std::string FormatScientific(double v, int precision, const FormatSettings &fs) 
   if (precision < 1 || precision > 18) precision = 15;
   if (!std::isfinite(v)) return std::isnan(v) ? "NAN" : (v < 0 ? "-INF" : "INF");
   char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*E", precision - 1, v);
-  std::string s(buf);
+  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision - 1);
+  std::string s(buf, res.ptr);
+  for (char &c : s)
+    if (c == 'e') c = 'E';
   size_t e = s.find('E');
   std::string mant = s.substr(0, e);
   std::string exp = s.substr(e + 1);
@@ -130,8 +135,10 @@ std::string FormatGeneral(double v, int precision, const FormatSettings &fs) {
   if (precision < 1 || precision > 18) precision = 15;
   if (!std::isfinite(v)) return std::isnan(v) ? "NAN" : (v < 0 ? "-INF" : "INF");
   char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*G", precision, v);
-  std::string s(buf);
+  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+  std::string s(buf, res.ptr);
+  for (char &c : s)
+    if (c == 'e') c = 'E';
   size_t e = s.find('E');
   std::string mant = e == std::string::npos ? s : s.substr(0, e);
   std::string exp = e == std::string::npos ? "" : s.substr(e);

@@ -166,3 +166,16 @@ TEST(SettingsFilePath, NextToTheExecutableOrInTheConfigFolder) {
     EXPECT_EQ(SettingsFilePath("/proc/vovor", ".settings2"), (dir / "vovor" / "vovor.settings2").string());
   }
 }
+
+#include <clocale>
+
+TEST(Format, IndependentOfTheCLocale) {
+  // A GUI program runs with the user's locale, which may write "1,5".
+  const char *old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no locale with a decimal comma on this machine";
+  EXPECT_EQ(Format("%3.3f", 1.5), "1.500");
+  EXPECT_EQ(Format("%g", 2.5), "2.5");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
