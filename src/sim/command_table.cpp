@@ -2,8 +2,8 @@
 
 namespace sim {
 
-void CommandTable::Add(std::string code, CommandHandler handler) {
-  entries_.push_back({std::move(code), handler});
+void CommandTable::Add(std::string code, CommandHandler handler, int paramBytes) {
+  entries_.push_back({std::move(code), handler, paramBytes});
 }
 
 CommandResult CommandTable::Run(CommandContext &context, std::string_view command) const {
@@ -13,7 +13,10 @@ CommandResult CommandTable::Run(CommandContext &context, std::string_view comman
     if (best == nullptr || entry.code.size() > best->code.size()) best = &entry;
   }
   if (best == nullptr) return Failed(status::kNoSuchCommand);
-  return best->handler(context, command.substr(best->code.size()));
+  const std::string_view params = command.substr(best->code.size());
+  if (best->paramBytes != kAnyLength && params.size() != static_cast<size_t>(best->paramBytes))
+    return Failed(status::kBadParams);
+  return best->handler(context, params);
 }
 
 }  // namespace sim

@@ -43,8 +43,12 @@ using CommandHandler = CommandResult (*)(CommandContext &context, std::string_vi
 
 class CommandTable {
  public:
-  // code: the command's leading bytes, such as "\x15\x01".
-  void Add(std::string code, CommandHandler handler);
+  // For commands whose handler checks the parameters itself.
+  static constexpr int kAnyLength = -1;
+
+  // code: the command's leading bytes, such as "\x15\x01"; paramBytes: how
+  // many bytes must follow it, else the modem answers "bad parameters".
+  void Add(std::string code, CommandHandler handler, int paramBytes = 0);
   // Runs the handler with the longest code the command begins with.
   CommandResult Run(CommandContext &context, std::string_view command) const;
 
@@ -52,6 +56,7 @@ class CommandTable {
   struct Entry {
     std::string code;
     CommandHandler handler;
+    int paramBytes;
   };
   std::vector<Entry> entries_;
 };

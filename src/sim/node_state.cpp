@@ -1,11 +1,15 @@
 #include "sim/node_state.h"
 
+#include "sim/clock_record.h"
+
 namespace sim {
 
-NodeState PoweredOnDirectModem(int64_t /*nowMs*/) {
+NodeState PoweredOnDirectModem(int64_t nowMs) {
   NodeState node;
   node.versionText = "Имитатор модема ORVA, версия 1.0";
   node.deviceName = "ORVA-SIM";
+  node.bootMs = nowMs;
+  node.clockOffsetMs = LocalCivilNowMs() - nowMs;
   return node;
 }
 
@@ -13,7 +17,19 @@ NodeState PoweredOnRemoteNode(uint16_t address, int64_t nowMs) {
   NodeState node = PoweredOnDirectModem(nowMs);
   node.versionText += ", узел " + std::to_string(address);
   node.deviceName += "-" + std::to_string(address);
+  node.temperature = static_cast<int8_t>(20 + address % 10);
   return node;
+}
+
+void RestartNode(NodeState &node, int64_t nowMs) {
+  node.registers.PowerOn();
+  node.transceiverOn = true;
+  node.mode = 0;
+  node.bootMs = nowMs;
+  node.silentUntilMs = nowMs + node.restartSilenceMs;
+  node.phyErrors = {0, 0, 0};
+  node.macPacketId = 0;
+  ++node.restartCount;
 }
 
 }  // namespace sim

@@ -2,7 +2,10 @@
 
 #include <chrono>
 
+#include "sim/clock_commands.h"
 #include "sim/control_commands.h"
+#include "sim/transceiver_commands.h"
+#include "sim/tunnel_commands.h"
 
 namespace sim {
 
@@ -14,16 +17,26 @@ int64_t SteadyMs() {
       .count();
 }
 
+void AddNodeCommands(CommandTable &table) {
+  AddControlCommands(table);
+  AddClockCommands(table);
+  AddTransceiverCommands(table);
+}
+
 }  // namespace
 
-SimModem::SimModem(Clock clock) : clock_(clock ? std::move(clock) : Clock(SteadyMs)) {
-  node_ = PoweredOnDirectModem(clock_());
-  AddControlCommands(commands_);
+SimModem::SimModem(Clock clock)
+    : clock_(clock ? std::move(clock) : Clock(SteadyMs)),
+      node_(PoweredOnDirectModem(clock_())),
+      mesh_(&nodeCommands_, clock_()) {
+  AddNodeCommands(nodeCommands_);
+  AddNodeCommands(directCommands_);
+  AddTunnelCommands(directCommands_);
 }
 
 CommandResult SimModem::Execute(const std::string &command) {
-  CommandContext context{node_, clock_()};
-  return commands_.Run(context, command);
+  CommandContext context{node_, clock_(), &mesh_};
+  return directCommands_.Run(context, command);
 }
 
 std::string SimModem::Flood(size_t count) const {
@@ -36,6 +49,8 @@ std::string SimModem::Flood(size_t count) const {
 
 std::optional<Reply> SimModem::Answer(const RequestFrame &request) {
   if (request.destination != address_ && request.destination != kAnyAddress) return std::nullopt;
+  // Restarting: the modem hears nothing for a while.
+  if (IsSilent(node_, clock_())) return std::nullopt;
 
   Reply reply;
   reply.split = faults_.splitAnswer;

@@ -10,6 +10,7 @@
 
 #include "sim/answer_encoder.h"
 #include "sim/command_table.h"
+#include "sim/mesh.h"
 #include "sim/node_state.h"
 #include "sim/request_parser.h"
 #include "sim/sim_faults.h"
@@ -41,7 +42,9 @@ class SimModem {
   // for us or the modem keeps silent.
   std::optional<Reply> Answer(const RequestFrame &request);
 
+  // The direct modem's own state, and the mesh behind its tunnel.
   NodeState &State() { return node_; }
+  Mesh &GetMesh() { return mesh_; }
   int64_t Now() const { return clock_(); }
 
  private:
@@ -52,8 +55,10 @@ class SimModem {
   uint8_t address_ = 1;
   AnswerStyle style_;
   Faults faults_;
+  CommandTable nodeCommands_;    // what every node understands
+  CommandTable directCommands_;  // and the tunnel on top, for the modem on the cable
   NodeState node_;
-  CommandTable commands_;
+  Mesh mesh_;
 };
 
 }  // namespace sim

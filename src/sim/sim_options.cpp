@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "sim/sim_modem.h"
 #include "util/hex.h"
 
 namespace sim {
@@ -29,6 +30,59 @@ bool ParseHexBytes(const std::string &text, std::string *bytes) {
   }
   if (digits.size() % 2 != 0) return false;
   *bytes = util::HexToBytes(digits, static_cast<uint16_t>(digits.size() / 2), false);
+  return true;
+}
+
+// "1,2,0x10"
+bool ParseAddressList(const std::string &text, std::vector<uint16_t> *addresses) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t comma = text.find(',', start);
+    const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    uint64_t v = 0;
+    if (!ParseNumber(item, 0xFFFF, &v)) return false;
+    addresses->push_back(static_cast<uint16_t>(v));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return true;
+}
+
+// "ADDR[:polls=N][:no-answer][:empty-answer][:remote-status=N][:answer-status=N]"
+bool ParseNodeSetup(const std::string &text, NodeSetup *node, std::string *error) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t colon; (colon = text.find(':', start)) != std::string::npos; start = colon + 1) {
+    parts.push_back(text.substr(start, colon - start));
+  }
+  parts.push_back(text.substr(start));
+  uint64_t v = 0;
+  if (!ParseNumber(parts[0], 0xFFFF, &v)) {
+    *error = "--node: " + parts[0] + " is not a node address from 0 to 65535";
+    return false;
+  }
+  node->address = static_cast<uint16_t>(v);
+  for (size_t k = 1; k < parts.size(); ++k) {
+    const std::string &part = parts[k];
+    const size_t eq = part.find('=');
+    const std::string key = part.substr(0, eq);
+    const std::string value = eq == std::string::npos ? std::string() : part.substr(eq + 1);
+    const bool hasValue = eq != std::string::npos;
+    if (key == "no-answer" && !hasValue) {
+      node->faults.noAnswer = true;
+    } else if (key == "empty-answer" && !hasValue) {
+      node->faults.emptyAnswer = true;
+    } else if (key == "polls" && ParseNumber(value, 1000000, &v)) {
+      node->pendingPolls = static_cast<int>(v);
+    } else if (key == "remote-status" && ParseNumber(value, 255, &v)) {
+      node->faults.remoteStatus = static_cast<int>(v);
+    } else if (key == "answer-status" && ParseNumber(value, 255, &v)) {
+      node->faults.answerStatus = static_cast<int>(v);
+    } else {
+      *error = "--node: " + part + " is not a node setting";
+      return false;
+    }
+  }
   return true;
 }
 
@@ -80,6 +134,34 @@ struct Parser {
     if (arg == "--from-address") return Number(arg, 255, &f.answerFromAddress);
     if (arg == "--flood") return Number(arg, 100000000, &f.floodNextBytes);
     if (arg == "--delay") return Number(arg, 3600000, &f.delayMs);
+    if (arg == "--restart-silence") return Number(arg, 3600000, &options.restartSilenceMs);
+    if (arg == "--polls") return Number(arg, 1000000, &options.defaultPendingPolls);
+    if (arg == "--nodes") {
+      std::string text;
+      if (!Value(arg, &text)) return false;
+      std::vector<uint16_t> addresses;
+      if (!ParseAddressList(text, &addresses)) {
+        error = "--nodes: " + text + " is not a list of node addresses such as 1,2,3";
+        return false;
+      }
+      options.replaceNodes = true;
+      options.nodes.clear();
+      for (uint16_t address : addresses) options.nodes.push_back(NodeSetup{address, -1, {}});
+      return true;
+    }
+    if (arg == "--no-nodes") {
+      options.replaceNodes = true;
+      options.nodes.clear();
+      return true;
+    }
+    if (arg == "--node") {
+      std::string text;
+      if (!Value(arg, &text)) return false;
+      NodeSetup node;
+      if (!ParseNodeSetup(text, &node, &error)) return false;
+      options.nodes.push_back(node);
+      return true;
+    }
     if (arg == "--noise") {
       std::string text;
       if (!Value(arg, &text)) return false;
@@ -133,8 +215,36 @@ std::string SimUsage() {
          "  --from-address N     answers carry source address N\n"
          "  --flood N            answer the next request with N bytes and no frame\n"
          "  --delay MS           wait MS milliseconds before each answer\n"
+         "  --restart-silence MS after a restart the modem hears nothing for MS ms (default 300)\n"
+         "Mesh behind the tunnel (default: nodes 1, 2 and 3, one unfinished poll each):\n"
+         "  --nodes LIST         the remote nodes, e.g. 1,2,0x10 (replaces the default nodes)\n"
+         "  --no-nodes           no remote nodes at all\n"
+         "  --polls N            status polls a remote command stays unfinished (default 1)\n"
+         "  --node ADDR[:SETTING...]  add or set up one node; settings: polls=N, no-answer,\n"
+         "                       empty-answer, remote-status=N, answer-status=N\n"
+         "                       e.g. --node 2:polls=3 --node 3:remote-status=0x13\n"
          "  --help               show this text\n"
          "Numbers are decimal or 0x-prefixed hex.\n";
+}
+
+void ConfigureModem(const SimOptions &options, SimModem &modem) {
+  modem.SetAddress(options.address);
+  modem.SetAsciiLowercase(options.asciiLowercase);
+  modem.SetZeroRuns(options.zeroRuns);
+  const int64_t now = modem.Now();
+  if (options.restartSilenceMs >= 0) modem.State().restartSilenceMs = static_cast<uint32_t>(options.restartSilenceMs);
+  Mesh &mesh = modem.GetMesh();
+  if (options.defaultPendingPolls >= 0) {
+    mesh.SetDefaultPendingPolls(options.defaultPendingPolls);
+    for (uint16_t address : mesh.Addresses()) mesh.FindNode(address)->pendingPolls = options.defaultPendingPolls;
+  }
+  if (options.replaceNodes) mesh.ClearNodes();
+  for (const NodeSetup &setup : options.nodes) {
+    RemoteNode *node = mesh.FindNode(setup.address);
+    if (node == nullptr) node = &mesh.AddNode(setup.address, now);
+    if (setup.pendingPolls >= 0) node->pendingPolls = setup.pendingPolls;
+    node->faults = setup.faults;
+  }
 }
 
 }  // namespace sim

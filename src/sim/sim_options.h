@@ -4,15 +4,30 @@
 #include <string>
 #include <vector>
 
+#include "sim/mesh.h"
 #include "sim/sim_faults.h"
 
 namespace sim {
+
+class SimModem;
+
+struct NodeSetup {
+  uint16_t address = 0;
+  int pendingPolls = -1;  // < 0: the mesh's default
+  NodeFaults faults;
+};
 
 struct SimOptions {
   uint8_t address = 1;
   bool asciiLowercase = false;
   bool zeroRuns = true;
   Faults faults;
+  int restartSilenceMs = -1;  // < 0: the modem's default
+  // The mesh: with replaceNodes the default nodes go first; `nodes` are then
+  // added (or reset) in order.
+  bool replaceNodes = false;
+  std::vector<NodeSetup> nodes;
+  int defaultPendingPolls = -1;  // < 0: the mesh's default
   bool exitOnStdinEof = false;
   bool help = false;
 };
@@ -22,5 +37,9 @@ struct SimOptions {
 bool ParseSimOptions(const std::vector<std::string> &args, SimOptions *options, std::string *error);
 
 std::string SimUsage();
+
+// Puts the modem and its mesh into the state the options describe (the
+// faults excepted, which the server takes as they are).
+void ConfigureModem(const SimOptions &options, SimModem &modem);
 
 }  // namespace sim

@@ -25,8 +25,8 @@ RequestFrame Request(std::string command, uint8_t destination = 255, uint8_t sou
 
 class SimModemTest : public ::testing::Test {
  protected:
+  int64_t now_ = 1000;  // before the modem, which reads the clock as it is made
   SimModem modem{[this] { return now_; }};
-  int64_t now_ = 1000;
 
   // The decoded answer to a BIN request; not ok when there was none.
   DecodedAnswer Ask(const std::string &command, uint8_t destination = 255) {

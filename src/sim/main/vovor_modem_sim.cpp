@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/pty_server.h"
+#include "sim/sim_modem.h"
 #include "sim/sim_options.h"
 
 namespace {
@@ -61,9 +62,7 @@ int main(int argc, char **argv) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
   sim::PtyServer server;
-  server.SetAddress(options.address);
-  server.SetAsciiLowercase(options.asciiLowercase);
-  server.SetZeroRuns(options.zeroRuns);
+  server.WithModem([&](sim::SimModem &modem) { sim::ConfigureModem(options, modem); });
   server.SetFaults(options.faults);
   if (!server.Start(&error)) {
     std::fprintf(stderr, "vovor-modem-sim: no pseudo-terminal: %s\n", error.c_str());
