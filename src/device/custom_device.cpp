@@ -129,19 +129,40 @@ int TCustomDevice::ShowError(const std::string &caption, const std::string &text
   return presenter->ShowError(caption, rc.Msg + "\r" + text, flags);
 }
 
-void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions) {
+bool TCustomDevice::BeginExecute() {
   {
     auto l = LockState();
-    if (busy_ && !aborted_) return;  // another transaction of this device is waiting
+    if (busy_ && !aborted_) return false;  // another transaction of this device is waiting
     resultCode_ = rcPending;
     busy_ = true;
   }
+  abortEvent_->Reset();
+  auto l = LockState();
+  aborted_ = false;
+  return true;
+}
+
+void TCustomDevice::EndExecute() {
+  auto l = LockState();
+  aborted_ = false;
+  busy_ = false;
+}
+
+void TCustomDevice::StartAttempt(const std::string &packet) {
+  auto l = LockState();
+  rxBuffer_.clear();
+  answerData_.clear();
+  packet_ = packet;
+}
+
+void TCustomDevice::SetAnswerData(const std::string &data) {
+  auto l = LockState();
+  answerData_ = data;
+}
+
+void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions) {
+  if (!BeginExecute()) return;
   try {
-    abortEvent_->Reset();
-    {
-      auto l = LockState();
-      aborted_ = false;
-    }
     int attempt = 0;
     bool ended = false;  // the wait ended with an answer or an abort
     do {
@@ -157,17 +178,11 @@ void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, 
         resultCode_ = rcPending;
       }
       if (BeforeExecute(*this, static_cast<uint8_t>(attempt))) {
-        std::string packet = BuildPacket(command);
-        {
-          auto l = LockState();
-          rxBuffer_.clear();
-          answerData_.clear();
-          packet_ = packet;
-        }
+        StartAttempt(BuildPacket(command));
         answerEvent_->Reset();
         port::TCustomPort *p = GetPort();
         if (!p) throw std::runtime_error("no port");
-        p->SendData(packet);
+        p->SendData(Packet());
         NotifyPacket(command, true);
         if (Aborted()) {
           SetResult(rcAborted);
@@ -184,9 +199,7 @@ void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, 
   } catch (...) {
     SetResult(rcPending);
   }
-  auto l = LockState();
-  aborted_ = false;
-  busy_ = false;
+  EndExecute();
 }
 
 TCustomDevice::WaitEnd TCustomDevice::WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult) {

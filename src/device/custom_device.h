@@ -114,10 +114,20 @@ class TCustomDevice : public port::TCustomPortLink {
   // The state lock; recursive because ParseAnswer sets the result under it.
   std::unique_lock<std::recursive_mutex> LockState() const { return std::unique_lock(stateMutex_); }
 
+  // For device classes that replace Execute and so drive the transaction
+  // state themselves. BeginExecute refuses (false) while another transaction
+  // of this device waits; otherwise the result is pending, the device busy
+  // and a previous Stop forgotten. EndExecute clears Busy and Aborted.
+  bool BeginExecute();
+  void EndExecute();
+  // A new attempt: nothing received yet, `packet` is what goes out.
+  void StartAttempt(const std::string &packet);
+  void SetAnswerData(const std::string &data);
+  std::shared_ptr<IDeviceWaiter> Waiter() const;
+
  private:
   enum class WaitEnd { Answer, Abort, Timeout };
   WaitEnd WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult);
-  std::shared_ptr<IDeviceWaiter> Waiter() const;
 
   mutable std::recursive_mutex stateMutex_;
   int timeOutMs_ = 5000;

@@ -1,0 +1,16 @@
+#include "modem/remote_result.h"
+
+#include <string>
+
+#include "modem/modem_status.h"
+
+namespace modem {
+
+const device::TResultCode rcGatewayError{513, "Ошибка шлюза"};
+
+device::TResultCode RemoteResultCode(uint8_t status) {
+  if (const device::TResultCode *rc = ModemStatusRecord(status)) return *rc;
+  return {status, "Ошибка " + std::to_string(status)};
+}
+
+}  // namespace modem

@@ -1,0 +1,27 @@
+// The frame every modem operation runs in: announce, start, execute, decode
+// on success, report the end.
+#include "modem/ziz2400.h"
+
+namespace modem {
+
+bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &command, const AnswerDecoder &decode) {
+  DoAction(0, actionText, 24, 1);
+  DetailStart();
+  Execute(command, 1, Transactions);
+  if (ResultCode().Code == 0 && decode) {
+    std::string data = AnswerData();
+    if (auto replaced = decode(data.size() > 2 ? data.substr(2) : std::string())) SetResult(*replaced);
+  }
+  DetailDone();
+  return ResultCode().Code == 0;
+}
+
+bool ZIZ2400::RefuseOperation(const std::string &actionText, const device::TResultCode &rc) {
+  DoAction(0, actionText, 24, 1);
+  DetailStart();
+  SetResult(rc);
+  DetailDone();
+  return false;
+}
+
+}  // namespace modem
