@@ -1,0 +1,67 @@
+#include "ui/main/shell_logic.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "util/format.h"
+
+namespace shell {
+
+std::string PortReadyMessage(const port::TPortSettings &settings) {
+  return util::Format("Порт настроен: %s", settings.GetDescription(true, true, true, true, true, true));
+}
+
+std::string PortFailedMessage(const std::string &portText) { return "Порт " + portText + "не открывается!"; }
+
+port::TParitys ParityForDataFormat(int index) {
+  if (index == 1) return port::TParitys::Even;
+  if (index == 2) return port::TParitys::Odd;
+  return port::TParitys::None;
+}
+
+std::string ActionCaption(const std::string &timeOfDay, const std::string &text) { return timeOfDay + "  " + text; }
+std::string RepeatNote(int tryNumber) { return util::Format("RC:%d", tryNumber + 1); }
+std::string WaitNote(int transaction, int transactionCount) {
+  return util::Format("RC:%d/%d", transaction, transactionCount);
+}
+
+const std::vector<int> &PortSpeeds() {
+  static const std::vector<int> speeds{115200, 57600, 38400, 19200, 9600, 4800, 2400, 1200};
+  return speeds;
+}
+
+std::string FormatSettingNumber(double value, char decimalSeparator) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  std::string s(buf, res.ptr);
+  for (char &c : s)
+    if (c == '.') c = decimalSeparator;
+  return s;
+}
+
+std::optional<long long> ParseSettingInteger(const std::string &text) {
+  if (text.empty()) return std::nullopt;
+  errno = 0;
+  char *end = nullptr;
+  long long v = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || end == text.c_str() || *end != '\0') return std::nullopt;
+  return v;
+}
+
+std::optional<double> ParseSettingNumber(const std::string &text, char decimalSeparator) {
+  if (text.empty()) return std::nullopt;
+  std::string s = text;
+  for (char &c : s)
+    if (c == decimalSeparator) c = '.';
+  double v = 0;
+  const char *first = s.data();
+  if (*first == '+') ++first;
+  auto res = std::from_chars(first, s.data() + s.size(), v);
+  if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+}  // namespace shell

@@ -1,0 +1,41 @@
+#pragma once
+// Texts and numbers of the main window's shell, free of Qt.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "port/port_settings.h"
+
+namespace shell {
+
+// The entry of the port list that starts the built-in simulated modem.
+inline constexpr char kSimulatedModemCaption[] = "Имитатор модема";
+
+// "Порт настроен: COM1, 19200, 8N1"
+std::string PortReadyMessage(const port::TPortSettings &settings);
+// "Порт COM9не открывается!" (the name and the next word run together)
+std::string PortFailedMessage(const std::string &portText);
+
+// Parity chosen by the data-format list: 1 Even, 2 Odd, anything else None.
+port::TParitys ParityForDataFormat(int index);
+
+// The remote-node address field sets only the low byte of the node's address.
+inline uint8_t DeviceIdFromRemoteAddress(int value) { return static_cast<uint8_t>(value & 0xFF); }
+
+// The caption of an operation's log action: the time of day, two blanks, the text.
+std::string ActionCaption(const std::string &timeOfDay, const std::string &text);
+// The attempt notes: "RC:%d" on a repeat, "RC:%d/%d" while waiting.
+std::string RepeatNote(int tryNumber);
+std::string WaitNote(int transaction, int transactionCount);
+
+// The speeds of the speed list, in list order.
+const std::vector<int> &PortSpeeds();
+
+// Settings values: integers in decimal; numbers as general decimal text of
+// up to 15 significant digits with the given decimal separator (255, 2.5).
+std::string FormatSettingNumber(double value, char decimalSeparator);
+std::optional<long long> ParseSettingInteger(const std::string &text);
+std::optional<double> ParseSettingNumber(const std::string &text, char decimalSeparator);
+
+}  // namespace shell
