@@ -23,6 +23,11 @@ class IFEParentLink {
 // size and notes every part it could not store.
 inline constexpr uint32_t kFEImageLimit = 0x10000;
 
+// Sections nest at most this deep below the root. Reader and writer recurse
+// once per level; a 64 KiB image could otherwise chain 6500 levels, more
+// than a thread's stack takes in a sanitizer build. Real images use two.
+inline constexpr size_t kFEMaxDepth = 255;
+
 struct TFEImageBuffer {
   std::vector<uint8_t> bytes = std::vector<uint8_t>(kFEImageLimit);
   std::vector<TFESaveIssue> issues;
@@ -35,6 +40,7 @@ struct TFEImageBuffer {
 struct TFELoadContext {
   uint64_t base = 0;                      // stream position of the image's first byte
   uint32_t recordBytesLeft = kFEImageLimit;
+  size_t depth = 0;                       // of the section being read; the root is 0
 };
 
 class IFEStorable {

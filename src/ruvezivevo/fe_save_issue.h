@@ -13,6 +13,7 @@ struct TFESaveIssue {
     SectionTooLarge,  // the section's record or one of its values would pass 64 KiB; left out
     TooManyItems,     // all 256 indexes used: the one-byte item count cannot list them; left out
     UnknownTypeCode,  // a parameter whose type code no reader takes; its value is lost
+    TooDeep,          // nested deeper than a reader follows; left out
   };
   Kind kind = Kind::SectionTooLarge;
   TByteDynArray path;    // from the root to the section (or parameter) concerned

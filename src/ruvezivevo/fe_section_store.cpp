@@ -29,6 +29,7 @@ uint16_t TFESection::SaveToBuffer(TFEImageBuffer &buffer, uint16_t parentRef, ui
     buffer.issues.push_back({kind, buffer.path, 0});
     return uint16_t{0};
   };
+  if (buffer.path.size() > kFEMaxDepth) return refuse(TFESaveIssue::Kind::TooDeep);
   const uint32_t s = offset;
   if (s + 6 > 0xFFFF) return refuse(TFESaveIssue::Kind::SectionTooLarge);
 
@@ -128,9 +129,12 @@ void TFESection::LoadFromStream(TStream &stream, uint16_t expectedParentRef, TFE
     // Records follow their parent; one pointing back ends the list (value
     // field 0 is how a writer marks a subsection it had to leave out).
     if (target < context.base + bodyEnd) return;
+    if (context.depth >= kFEMaxDepth) continue;  // deeper than a writer would store
     auto child = SectionAt(index, true);
     stream.SetPosition(target);
+    ++context.depth;
     child->LoadFromStream(stream, ownOffset, context);
+    --context.depth;
   }
 }
 

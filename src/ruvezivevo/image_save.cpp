@@ -1,5 +1,6 @@
 #include "ruvezivevo/image_save.h"
 
+#include "ruvezivevo/fe_internal.h"
 #include "ruvezivevo/fe_root_section.h"
 #include "util/format.h"
 
@@ -27,6 +28,8 @@ std::string DescribeSaveIssue(const TFESaveIssue &issue) {
       return where + " не помещается в образ (64 КБ)";
     case TFESaveIssue::Kind::TooManyItems:
       return where + ": 256 элементов, в образе помещается не более 255";
+    case TFESaveIssue::Kind::TooDeep:
+      return where + util::Format(": вложенность больше %d уровней", static_cast<int>(kFEMaxDepth));
     case TFESaveIssue::Kind::UnknownTypeCode:
       return util::Format("параметр %s: тип %d не сохраняется в образе", PathText(issue.path), issue.typeCode);
   }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "ruvezivevo/byte_stream.h"
+#include "ruvezivevo/fe_internal.h"
 #include "ruvezivevo/fe_root_section.h"
 #include "ruvezivevo/image_save.h"
 #include "tree_helpers.h"
@@ -261,7 +262,15 @@ TEST(ImageFormat, RecordsReferencedOverAndOverDoNotGrowTheTreeWithoutBound) {
   EXPECT_LE(CountSections(*root), size_t{0x10000 / kRecordSize * 255 + 1});
 }
 
-TEST(ImageFormat, DeepChainOfSubsectionsLoadsAndSavesUnchanged) {
+size_t ChainDepth(const std::shared_ptr<IFESection> &top, uint8_t index) {
+  size_t depth = 0;
+  for (auto s = top; s; s = s->GetSection(index, false)) ++depth;
+  return depth;
+}
+
+// A 64 KiB image can chain 6500 subsections; reading and writing recurse per
+// level, so nesting stops at a depth no real image comes near.
+TEST(ImageFormat, NestingDeeperThanTheLimitIsNotFollowed) {
   constexpr int kDepth = 6500;  // ten bytes a record: about all an image can hold
   std::string image;
   for (int level = 0; level < kDepth; ++level) {
@@ -275,10 +284,22 @@ TEST(ImageFormat, DeepChainOfSubsectionsLoadsAndSavesUnchanged) {
     image += Record(body);
   }
   auto root = LoadRootSection(image);
-  size_t depth = 0;
-  for (std::shared_ptr<IFESection> s = root; s; s = s->GetSection(7, false)) ++depth;
-  EXPECT_EQ(depth, size_t{kDepth});
-  EXPECT_EQ(root->SaveToString(), image);
+  EXPECT_EQ(ChainDepth(root, 7), kFEMaxDepth + 1) << "the root and 255 levels below it";
+  const auto saved = SerializeImage(*root);
+  ASSERT_TRUE(saved.Ok());
+  // Levels 0..254 as they were; level 255 now an empty record below level 254.
+  const int lastParent = (kFEMaxDepth - 1) * 10;
+  EXPECT_EQ(saved.image->Bytes(),
+            image.substr(0, kFEMaxDepth * 10) +
+                Record(std::string{static_cast<char>(lastParent & 0xFF), static_cast<char>(lastParent >> 8), 0}));
+
+  auto built = CreateRootSection();
+  built->GetSectionByPath(TByteDynArray(kFEMaxDepth + 1, 7), true);
+  const auto refused = SerializeImage(*built);
+  ASSERT_EQ(refused.issues.size(), 1u);
+  EXPECT_EQ(refused.issues[0].kind, TFESaveIssue::Kind::TooDeep);
+  EXPECT_EQ(refused.issues[0].path.size(), kFEMaxDepth + 1);
+  EXPECT_EQ(ChainDepth(LoadRootSection(built->SaveToString()), 7), kFEMaxDepth + 1);
 }
 
 TEST(ImageFormat, LoadStartsAtTheStreamPosition) {
