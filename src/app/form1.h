@@ -79,6 +79,9 @@ class TForm1 : public QMainWindow {
   QWidget *Page(const QString &caption) const;
   void SetServicePagesVisible(bool visible);
 
+  // The built-in simulated modem, when it is the chosen port.
+  sim::PtyServer *Simulator() const { return simulator_.get(); }
+
   void OpenPort();
   void DeviceDetailedInfo(device::TCustomDevice &device, device::TDeviceDetailMode mode, const std::string &text,
                           int tryNumber);

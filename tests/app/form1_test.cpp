@@ -1,0 +1,227 @@
+// The main window's shell, driven as a user would, on the built-in simulated modem.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "app/form1.h"
+#include "modem/frame_codec.h"
+#include "sim/pty_server.h"
+#include "ui/log/action_log_frame.h"
+#include "ui/main/shell_logic.h"
+#include "ui/widgets/radio_group.h"
+#include "util/ini_file.h"
+#include "util/tick.h"
+
+namespace {
+
+std::string TempSettings(const char *name) {
+  auto p = std::filesystem::temp_directory_path() / (std::string("vovor_test_") + name + ".settings");
+  std::filesystem::remove(p);
+  return p.string();
+}
+
+TForm1::Options SimOptions(const std::string &settings) {
+  TForm1::Options o;
+  o.settingsPath = settings;
+  o.startSimulated = true;
+  return o;
+}
+
+// The texts of the log's top-level rows, first column.
+std::vector<std::string> LogRows(TForm1 &form) {
+  std::vector<std::string> rows;
+  auto *frame = form.Panel1->findChild<TActionLog_Frame *>();
+  if (!frame) return rows;
+  auto *model = frame->VST->model();
+  for (int r = 0; r < model->rowCount(); ++r) rows.push_back(model->index(r, 0).data().toString().toStdString());
+  return rows;
+}
+
+// Runs the event loop until `done` holds or `ms` pass.
+template <typename F>
+bool WaitUntil(F done, int ms = 3000) {
+  uint32_t start = util::TickMs();
+  while (!done()) {
+    if (util::TicksSince(start) > static_cast<uint32_t>(ms)) return false;
+    QTest::qWait(10);
+  }
+  return true;
+}
+
+bool Contains(const std::vector<std::string> &rows, const std::string &part) {
+  for (const auto &r : rows)
+    if (r.find(part) != std::string::npos) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(MainWindow, FirstStartOnTheSimulatedModem) {
+  std::string settings = TempSettings("first");
+  TForm1 form(SimOptions(settings));
+  QSignalSpy terminal(&form, &TForm1::ShowTerminalRequested);
+  EXPECT_EQ(form.windowTitle().toStdString(), "VO_Vor конфигуратор");
+  EXPECT_TRUE(form.Port->GetActive());
+  auto rows = LogRows(form);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0].rfind("Порт настроен: /dev/pts/", 0), 0u) << rows[0];
+  EXPECT_NE(rows[0].find(", 19200, 8N1"), std::string::npos);
+  EXPECT_EQ(form.DirectNode->GetDeviceId(), 255);
+  EXPECT_EQ(form.DirectNode->GetProtocol(), modem::kProtocolBin);
+  EXPECT_EQ(form.DirectNode->GetTimeOutMs(), 300);
+  EXPECT_EQ(form.DirectNode->Transactions, 1);
+  EXPECT_EQ(form.RemoteNode->GetTimeOutMs(), 1000);
+  EXPECT_EQ(form.RemoteNode->Transactions, 2);
+  EXPECT_EQ(form.CurrentNode, form.DirectNode.get());
+  EXPECT_EQ(form.PageControl1->tabText(form.PageControl1->currentIndex()).toStdString(), "Config");
+  EXPECT_FALSE(form.PageControl1->isTabVisible(1));  // "Команды" is a service page
+  EXPECT_TRUE(WaitUntil([&] { return terminal.count() == 1; }));
+}
+
+TEST(MainWindow, PortThatDoesNotExistAndSpeedChange) {
+  TForm1 form(SimOptions(TempSettings("ports")));
+  form.CB_Speed->setCurrentIndex(0);  // 115200: the port is opened again
+  auto rows = LogRows(form);
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_NE(rows.back().find(", 115200, 8N1"), std::string::npos) << rows.back();
+
+  form.CB_Port->lineEdit()->setText("COM9");
+  emit form.CB_Port->lineEdit()->editingFinished();
+  EXPECT_EQ(LogRows(form).back(), "Порт COM9не открывается!");
+  EXPECT_FALSE(form.Port->GetActive());
+}
+
+TEST(MainWindow, AddressesAndProtocolReachTheCurrentNode) {
+  TForm1 form(SimOptions(TempSettings("nodes")));
+  form.SE_UartAddr->setValue(7);
+  EXPECT_EQ(form.DirectNode->GetDeviceId(), 7);
+  form.RG_WorkProt->SetItemIndex(1);
+  form.RG_WorkProtClick();
+  EXPECT_EQ(form.DirectNode->GetProtocol(), 0);
+  form.RG_NodeAccess->SetItemIndex(1);
+  form.RG_NodeAccessClick();
+  EXPECT_EQ(form.CurrentNode, form.RemoteNode.get());
+  form.SE_RemoteNodeAddr->setValue(300);
+  EXPECT_EQ(form.RemoteNode->GetDeviceId(), 44);
+}
+
+TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
+  std::string settings = TempSettings("restart");
+  {
+    TForm1 form(SimOptions(settings));
+    form.SE_UartAddr->setValue(42);
+    form.CB_Speed->setCurrentIndex(4);
+    form.SE_PortTimeOut->setValue(700);
+    form.RG_WorkProt->SetItemIndex(1);
+    form.SE_VC_CloseTO->setValue(1500);
+    form.SetServicePagesVisible(true);
+  }
+  util::OrderedIni ini;
+  ASSERT_TRUE(ini.Load(settings));
+  std::vector<std::string> keys;
+  for (auto &kv : ini.Keys("Form1")) keys.push_back(kv.first);
+  const std::vector<std::string> documented{
+      "Panel1.Height", "CB_Port.Text", "CB_Speed.ItemIndex", "SE_UartAddr.Value", "CB_DataFormat.ItemIndex",
+      "CB_MeasureDivisor.ItemIndex", "CB_UsedCrystal.ItemIndex", "SE_Temperature.Value", "SE_MeasuredFreq.Value",
+      "SE_NetAddr.Value", "CB_VC_Spd.ItemIndex", "CB_VC_Fmt.ItemIndex", "SE_VC_CloseTO.Value", "SE_NT_Cnt.Value",
+      "CB_NT_ReadAll.Checked", "RG_WorkProt.ItemIndex", "SE_PortTimeOut.Value", "SE_ORVARemCh.Value", ".Left",
+      ".Top", ".Right", ".Bottom", ".WindowState"};
+  ASSERT_GE(keys.size(), documented.size());
+  EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + static_cast<long>(documented.size())), documented);
+  EXPECT_EQ(ini.Get("Form1", "SE_UartAddr.Value"), "42");
+  EXPECT_EQ(ini.Get("Form1", "SE_MeasuredFreq.Value"), "26481010");
+
+  TForm1 again(SimOptions(settings));
+  EXPECT_EQ(again.SE_UartAddr->value(), 42);
+  EXPECT_EQ(again.CB_Speed->currentIndex(), 4);
+  EXPECT_EQ(again.SE_VC_CloseTO->value(), 1500);
+  EXPECT_TRUE(again.PageControl1->isTabVisible(1));
+  // The stored address, protocol and time-out reach the direct node at start.
+  EXPECT_EQ(again.DirectNode->GetDeviceId(), 42);
+  EXPECT_EQ(again.DirectNode->GetProtocol(), 0);
+  EXPECT_EQ(again.DirectNode->GetTimeOutMs(), 700);
+}
+
+TEST(MainWindow, GarbageSettingsStillStart) {
+  std::string settings = TempSettings("garbage");
+  {
+    std::ofstream f(settings, std::ios::binary);
+    f << "\x01\x02 not ini\n[Form1]\nCB_Speed.ItemIndex=banana\nSE_UartAddr.Value=12\nPanel1.Height=-5\n";
+  }
+  TForm1 form(SimOptions(settings));
+  EXPECT_EQ(form.SE_UartAddr->value(), 12);
+  EXPECT_EQ(form.CB_Speed->currentIndex(), 3);
+  EXPECT_TRUE(form.Port->GetActive());
+  auto rows = LogRows(form);
+  EXPECT_TRUE(Contains(rows, "CB_Speed.ItemIndex")) << "a value that cannot be applied is named in the log";
+  EXPECT_TRUE(Contains(rows, "Порт настроен:"));
+}
+
+TEST(MainWindow, StopEndsAWaitingOperationAndTheWindowStaysLive) {
+  TForm1 form(SimOptions(TempSettings("stop")));
+  ASSERT_NE(form.Simulator(), nullptr);
+  sim::Faults slow;
+  slow.delayMs = 4000;
+  form.Simulator()->SetFaults(slow);
+  form.DirectNode->SetTimeOutMs(5000);
+  int ticks = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+  ticker.start(20);
+  uint32_t stoppedAt = 0;
+  QTimer::singleShot(300, [&] {
+    stoppedAt = util::TickMs();
+    QTest::mouseClick(form.Button4, Qt::LeftButton);
+  });
+  form.RunOperation([&] { form.DirectNode->Execute("1501", 1, 1); });
+  uint32_t afterStop = util::TicksSince(stoppedAt);
+  EXPECT_EQ(form.DirectNode->ResultCode().Code, 6);
+  EXPECT_LT(afterStop, 1000u);
+  EXPECT_GT(ticks, 5) << "the window's timers ran during the wait";
+
+  // Stop with nothing running changes nothing; the next operation is normal.
+  form.Simulator()->SetFaults(sim::Faults{});
+  QTest::qWait(4200);  // let the stopped request's late answer pass
+  form.Button4Click();
+  form.RunOperation([&] { form.DirectNode->Execute("1501", 1, 1); });
+  EXPECT_EQ(form.DirectNode->ResultCode().Code, 0);
+}
+
+TEST(MainWindow, ClosingDuringAWaitStopsFirstAndClosesAfter) {
+  TForm1 form(SimOptions(TempSettings("close")));
+  form.show();
+  sim::Faults slow;
+  slow.delayMs = 3000;
+  form.Simulator()->SetFaults(slow);
+  form.DirectNode->SetTimeOutMs(5000);
+  QTimer::singleShot(200, [&] { form.close(); });
+  form.RunOperation([&] { form.DirectNode->Execute("1501", 1, 1); });
+  EXPECT_EQ(form.DirectNode->ResultCode().Code, 6);
+  EXPECT_TRUE(form.isVisible()) << "still open while the operation returned";
+  EXPECT_TRUE(WaitUntil([&] { return !form.isVisible(); }));
+}
+
+TEST(MainWindow, OperationsAreLoggedWithTheirAttempts) {
+  TForm1 form(SimOptions(TempSettings("log")));
+  form.RunOperation([&] {
+    form.DirectNode->DoAction(0, "Чтение версии устройства", 24, 1);
+    form.DirectNode->DetailStart();
+    form.DirectNode->Execute("1501", 1, form.DirectNode->Transactions);
+    form.DirectNode->DetailDone();
+  });
+  auto rows = LogRows(form);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_NE(rows.back().find("  Чтение версии устройства"), std::string::npos) << rows.back();
+  auto *frame = form.Panel1->findChild<TActionLog_Frame *>();
+  auto *model = frame->VST->model();
+  QModelIndex last = model->index(model->rowCount() - 1, 1);
+  EXPECT_EQ(last.data().toString().toStdString(), "OK");
+}
