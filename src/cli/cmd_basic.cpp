@@ -22,12 +22,9 @@ std::string Upper(std::string text) {
 
 int RunVersion(Session &s, const std::vector<std::string> &args) {
   if (!args.empty()) return s.UsageError("version takes no arguments");
-  auto &node = s.Node();
-  node.Execute("1501", 1, node.Transactions);
-  if (node.ResultCode().Code != 0) return s.Fail();
-  std::string data = node.AnswerData();
-  std::string hex = data.size() > 2 ? data.substr(2) : "";
-  s.Field("version", util::HexToBytes(hex, static_cast<uint16_t>(hex.size() / 2), true));
+  modem::TVersion version;
+  if (!s.Node().ReadVersion(version)) return s.Fail();
+  s.Field("version", version.VersionStr);
   return 0;
 }
 

@@ -11,7 +11,9 @@ Session::Session(const GlobalOptions &options, std::ostream &out, std::ostream &
     : options_(options), out_(out), err_(err) {}
 
 Session::~Session() {
-  // The node leaves the port before the port, the port before the line's far end.
+  // The remote node lets go of the direct one first; the node leaves the
+  // port before the port, the port before the line's far end.
+  remote_.reset();
   direct_.reset();
   port_.reset();
   simulator_.reset();
@@ -42,10 +44,18 @@ bool Session::Open() {
   direct_->SetDeviceId(static_cast<uint8_t>(options_.address));
   direct_->SetTimeOutMs(options_.timeoutMs);
   direct_->Transactions = static_cast<uint8_t>(options_.attempts);
+  if (options_.remote >= 0) {
+    remote_ = std::make_unique<modem::ZIZ2400_RemoteNode>();
+    remote_->SetDeviceId(255);
+    remote_->SetTimeOutMs(options_.timeoutMs);
+    remote_->Transactions = static_cast<uint8_t>(options_.attempts);
+    remote_->SetDirectNode(direct_.get());
+    remote_->SetRemoteAddress(static_cast<uint16_t>(options_.remote));
+  }
   return true;
 }
 
-modem::ZIZ2400 &Session::Node() { return *direct_; }
+modem::ZIZ2400 &Session::Node() { return remote_ ? *remote_ : *direct_; }
 
 void Session::Field(const std::string &name, const std::string &value) { out_ << name << ": " << value << "\n"; }
 

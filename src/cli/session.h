@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "device/result_code.h"
+#include "modem/remote_node.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
 
@@ -25,7 +26,8 @@ class Session {
   // the reason on the error stream, when the line cannot be had.
   bool Open();
 
-  // The node commands run on: the direct node, or the remote one.
+  // The node commands run on: the direct node, or with --remote the remote
+  // node reached through it.
   modem::ZIZ2400 &Node();
   modem::ZIZ2400 &DirectNode() { return *direct_; }
   sim::PtyServer *Simulator() { return simulator_.get(); }
@@ -49,6 +51,7 @@ class Session {
   std::unique_ptr<sim::PtyServer> simulator_;
   std::unique_ptr<port::TPort> port_;
   std::unique_ptr<modem::ZIZ2400> direct_;
+  std::unique_ptr<modem::ZIZ2400_RemoteNode> remote_;
 };
 
 }  // namespace cli

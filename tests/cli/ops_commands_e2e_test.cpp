@@ -1,0 +1,87 @@
+// vovorctl's modem commands, run as a user runs them, against the simulated
+// modem it starts itself.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "run_ctl.h"
+
+using cli_test::FieldOf;
+using cli_test::RunCtl;
+
+TEST(CtlOperations, InfoOfTheModemAndOfARemoteNode) {
+  auto direct = RunCtl("--sim info");
+  ASSERT_EQ(direct.exitCode, 0) << direct.err;
+  EXPECT_EQ(FieldOf(direct.out, "version"), "Имитатор модема ORVA, версия 1.0");
+  EXPECT_EQ(FieldOf(direct.out, "name"), "ORVA-SIM");
+  EXPECT_TRUE(std::regex_match(FieldOf(direct.out, "clock"),
+                               std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})")));
+  EXPECT_EQ(FieldOf(direct.out, "temperature"), "24");
+  EXPECT_EQ(FieldOf(direct.out, "supply"), "AC detected");
+  EXPECT_EQ(FieldOf(direct.out, "external voltage"), "12.00");
+  EXPECT_EQ(FieldOf(direct.out, "internal voltage"), "3.29");
+
+  auto remote = RunCtl("--sim --remote 2 info");
+  ASSERT_EQ(remote.exitCode, 0) << remote.err;
+  EXPECT_EQ(FieldOf(remote.out, "version"), "Имитатор модема ORVA, версия 1.0, узел 2");
+  EXPECT_EQ(FieldOf(remote.out, "name"), "ORVA-SIM-2");
+  EXPECT_EQ(FieldOf(remote.out, "temperature"), "22");
+}
+
+TEST(CtlOperations, FailuresGiveTheResultCodeAndText) {
+  auto unknown = RunCtl("--sim --remote 77 version");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err, "error: 18 Неизвестный узел\n");
+
+  for (const char *bad : {"strobe BOGUS", "strobe 0x2F", "mode fast", "registers --read 0x40 1",
+                          "registers --read 0x30 17", "registers --write 0x0D", "rtc --later", "identify now"}) {
+    auto r = RunCtl(std::string("--sim ") + bad);
+    EXPECT_EQ(r.exitCode, 2) << bad;
+    EXPECT_NE(r.err.find("vovorctl: "), std::string::npos) << bad;
+  }
+}
+
+TEST(CtlOperations, RegistersAndStrobes) {
+  auto all = RunCtl("--sim registers");
+  ASSERT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 59);
+  EXPECT_EQ(FieldOf(all.out, "0x35"), "0x0D");  // MARCSTATE: receiving
+
+  auto written = RunCtl("--sim registers --write 0x0D=0x5C --read 0x0C 2");
+  ASSERT_EQ(written.exitCode, 0) << written.err;
+  EXPECT_EQ(written.out.substr(0, written.out.find('\n')), "written: 0x0D=0x5C");
+  EXPECT_EQ(FieldOf(written.out, "0x0D"), "0x5C");
+  EXPECT_NE(FieldOf(written.out, "0x0C"), "");
+
+  for (const char *name : {"SIDLE", "idle", "0x36"}) {
+    auto r = RunCtl(std::string("--sim strobe ") + name);
+    EXPECT_EQ(r.exitCode, 0) << name << r.err;
+    EXPECT_EQ(FieldOf(r.out, "strobe"), "SIDLE (0x36)") << name;
+  }
+  auto remote = RunCtl("--sim --remote 3 strobe SRX");
+  EXPECT_EQ(remote.exitCode, 0) << remote.err;
+}
+
+TEST(CtlOperations, ClockModesAndControl) {
+  auto rtc = RunCtl("--sim rtc --set-now");
+  ASSERT_EQ(rtc.exitCode, 0) << rtc.err;
+  EXPECT_LT(std::stol(FieldOf(rtc.out, "delta ms")), 2000);
+
+  struct Case {
+    const char *args;
+    const char *field;
+    const char *value;
+  } cases[] = {
+      {"mode tech", "mode", "tech"},       {"mode work", "mode", "work"},
+      {"identify", "identify", "OK"},      {"restart", "restart", "OK"},
+      {"transceiver off", "transceiver", "off"}, {"--remote 1 mode tech", "mode", "tech"},
+      {"version", "version", "Имитатор модема ORVA, версия 1.0"},
+  };
+  for (const auto &c : cases) {
+    auto r = RunCtl(std::string("--sim ") + c.args);
+    EXPECT_EQ(r.exitCode, 0) << c.args << r.err;
+    EXPECT_EQ(FieldOf(r.out, c.field), c.value) << c.args;
+  }
+}
