@@ -4,12 +4,12 @@
 
 #include "config/zt_config.h"
 #include "config/zt_layout.h"
-#include "config_helpers.h"
+#include "ruvezivevo/tree_helpers.h"
 #include "ruvezivevo/fe_root_section.h"
 #include "util/hex.h"
 
 using namespace config;
-using config::testing::Bytes;
+using ruvezivevo::testing::Bytes;
 using ruvezivevo::CreateRootSection;
 using ruvezivevo::LoadRootSection;
 

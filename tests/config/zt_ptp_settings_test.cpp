@@ -4,11 +4,11 @@
 
 #include "config/zt_config.h"
 #include "config/zt_layout.h"
-#include "config_helpers.h"
+#include "ruvezivevo/tree_helpers.h"
 #include "ruvezivevo/fe_root_section.h"
 
 using namespace config;
-using config::testing::Bytes;
+using ruvezivevo::testing::Bytes;
 
 namespace {
 
