@@ -1,0 +1,71 @@
+#pragma once
+// What the configuration page shows and takes, free of Qt: the field ranges,
+// the values between the form and the six modules, the route text.
+#include <optional>
+#include <string>
+
+#include "config/zt_config.h"
+
+namespace config_tab {
+
+struct Range {
+  int min, max;
+};
+
+inline constexpr Range kNetAddress{1, 254};
+inline constexpr Range kNetId{1, 254};
+inline constexpr Range kNodeId{1, 254};
+inline constexpr Range kByteTimeout{1, 255};
+inline constexpr Range kPacketTimeout{100, 32767};
+inline constexpr Range kPtpTimeout{40, 1000};
+inline constexpr Range kPingPeriod{1000, 32000};
+inline constexpr Range kRetries{1, 10};
+inline constexpr int kNodeNameMaxLength = 42;
+
+// A value put into a number field: the nearest bound when outside.
+int Clamp(long long value, Range r);
+// Text typed into a number field and left: a whole number is clamped; text
+// that is no number becomes the minimum.
+int ValueFromText(const std::string &text, Range r);
+
+// The speed list of the page; the position is the module's baud-rate index.
+const char *const *BaudRateItems();
+inline constexpr int kBaudRateItemCount = 16;
+
+// The form's values.
+struct Form {
+  int netAddress = 1;
+  int baudRateIndex = 0;  // -1: no list item fits the stored index
+  int dataFormat = 0;     // -1: no list item fits (the stored value is kept apart)
+  int netId = 1;
+  int nodeId = 1;
+  int byteTimeout = 10;
+  int packetTimeout = 300;
+  std::string nodeName;
+  std::string route = "1-2";
+  int ptpTimeout = 100;
+  int pingPeriod = 1000;
+  int retries = 3;
+  bool ptpEnabled = false;
+};
+
+// The values the configuration holds, as the fields show them (clamped into
+// the fields' ranges; a list value outside the list gives -1).
+Form ShowConfig(config::IZTConfig &config);
+
+// Puts the form's values into the configuration, in the documented order.
+// A format list without a selection writes -1, whose low two bits are 3: a
+// stored format 3, which the list cannot show, is written back as it was.
+void WriteForm(config::IZTConfig &config, const Form &form);
+
+// "1-5-2" for the route record 01 01 05 02 (count byte, then the nodes);
+// empty for an empty or damaged record.
+std::string RouteText(const std::string &route);
+
+// The route record of a route text: split at "-,./\ " and blanks, numbers
+// of 256 or more and parts that are no number dropped, empty parts (two
+// delimiters in a row, one at either end) skipped. None unless 2..29 nodes
+// remain.
+std::optional<std::string> ParseRouteText(const std::string &text);
+
+}  // namespace config_tab

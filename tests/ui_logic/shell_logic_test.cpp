@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include "ui/main/shell_logic.h"
+
+using namespace shell;
+
+TEST(ShellLogic, PortMessagesAndNotes) {
+  port::TPortSettings s;
+  EXPECT_EQ(PortReadyMessage(s), "Порт настроен: COM1, 19200, 8N1");
+  EXPECT_EQ(PortFailedMessage("COM9"), "Порт COM9не открывается!");
+  EXPECT_EQ(ParityForDataFormat(1), port::TParitys::Even);
+  EXPECT_EQ(ParityForDataFormat(2), port::TParitys::Odd);
+  EXPECT_EQ(ParityForDataFormat(-1), port::TParitys::None);
+  EXPECT_EQ(DeviceIdFromRemoteAddress(300), 44);
+  EXPECT_EQ(ActionCaption("12:00:01", "Чтение RTC"), "12:00:01  Чтение RTC");
+  EXPECT_EQ(RepeatNote(1), "RC:2");
+  EXPECT_EQ(WaitNote(0, 1), "RC:0/1");
+}
+
+TEST(ShellLogic, SettingNumbers) {
+  EXPECT_EQ(FormatSettingNumber(255, ','), "255");
+  EXPECT_EQ(FormatSettingNumber(2.5, ','), "2,5");
+  EXPECT_EQ(FormatSettingNumber(26481010.125, '.'), "26481010.125");
+  EXPECT_EQ(ParseSettingNumber("2,5", ','), 2.5);
+  EXPECT_EQ(ParseSettingNumber("12", '.'), 12.0);
+  EXPECT_FALSE(ParseSettingNumber("banana", '.'));
+  EXPECT_FALSE(ParseSettingNumber("", '.'));
+  EXPECT_EQ(ParseSettingInteger("-1"), -1);
+  EXPECT_FALSE(ParseSettingInteger("1x"));
+}
