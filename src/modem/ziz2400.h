@@ -4,11 +4,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "config/zt_config.h"
 #include "device/device.h"
+#include "modem/memory_types.h"
+#include "modem/node_table.h"
+#include "modem/orva_records.h"
+#include "modem/route_pairs.h"
 #include "modem/rtc_record.h"
+#include "ruvezivevo/fe_interfaces.h"
 
 namespace modem {
 
@@ -79,6 +86,88 @@ class ZIZ2400 : public device::TDevice {
   bool ReadRemoteStatus(uint8_t requestId, std::array<uint8_t, 3> &status);  // S, RC, BL
   bool FetchRemoteAnswer(uint8_t requestId, std::string &answer);
 
+  // Memory regions and block transfer (command 0x40). Outputs are cleared
+  // first and hold data only on success. A read block that comes back with
+  // another number of bytes than asked fails with "некорректный формат
+  // значения", and so does a size parameter of the wrong length.
+  static std::string MemTypeName(uint8_t memType);
+  // One request, one logged action. On success `data` becomes the answer's
+  // bytes after its first one when it has any, else keeps what it held.
+  bool MemoryRequest(uint8_t mode, uint8_t memType, std::string &data, uint32_t address, uint8_t count);
+  // A read (mode 0) or write (mode 1) of `count` items in requests of at
+  // most `blockBytes` bytes; addresses and counts are in items.
+  bool MemoryTransfer(uint8_t mode, uint8_t memType, std::string &data, uint32_t address, uint32_t count,
+                      uint32_t itemSize, uint32_t blockBytes);
+
+  bool ReadConfigSize(uint16_t &size);
+  bool ReadConfigBytes(uint16_t address, uint16_t count, std::string &data);
+  bool ReadConfigImage(std::string &data);
+  bool ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root);
+  bool ReadConfig(std::shared_ptr<config::IZTConfig> &config);
+  bool WriteConfigSize(uint16_t size);
+  bool WriteConfigBytes(uint16_t address, uint16_t count, const std::string &data);
+  // Refuses, unsent, a length of 0 or one beyond the data.
+  bool WriteConfigImage(const std::string &data, uint16_t length);
+  // Writes only a complete image: a tree that cannot be stored whole is
+  // refused and nothing is sent.
+  bool WriteConfig(const std::shared_ptr<config::IZTConfig> &config);
+
+  bool ReadNodeTableSize(int32_t &size);
+  bool ReadNodeTableBytes(int32_t address, int32_t count, std::string &data);
+  bool ReadNodeTable(std::string &data);
+  bool ReadNodeTableCount(uint16_t &count);
+  bool ReadNodeTableItems(int32_t first, uint16_t count, TZT_NodeTableItems &items);
+
+  bool ReadWorkParamsSize(uint8_t &size, bool &flag);
+  bool ReadWorkParamsBytes(uint8_t address, uint8_t count, std::string &data);
+  bool ReadWorkParams(std::string &data, bool &flag);
+  bool EraseWorkParams();
+
+  bool ReadProductionInfoSize(uint8_t &size, bool &flag);
+  bool ReadProductionBytes(uint8_t address, uint8_t count, std::string &data);
+  bool ReadProductionInfo(std::string &data, bool &flag);
+  // Copies up to 6 bytes read into rec; the rest of rec stays.
+  bool ReadProductionRecord(TProductionRecord &rec, bool &flag);
+  bool WriteProductionBytes(uint8_t address, uint8_t count, const std::string &data);
+  bool CommitProductionInfo();
+  bool WriteProductionInfo(const std::string &data);
+  // Fills in the check word, then writes and commits the record.
+  bool WriteProductionRecord(TProductionRecord &rec);
+
+  bool ReadPureEEPROMSize(uint16_t &size);
+  bool ReadPureEEPROM(uint16_t address, uint16_t count, std::string &data);
+  bool ReadPureMemorySize(uint16_t &size);
+  bool ReadPureMemory(uint16_t address, uint16_t count, std::string &data);
+  bool ReadPureFRAMSize(uint16_t &size);
+  bool ReadPureFRAM(uint16_t address, uint16_t count, std::string &data);
+  bool ErasePureFRAM();
+
+  // Channels through the mesh. A route is hex text: the count byte (nodes
+  // minus 2), then one byte per node; a malformed one is refused unsent.
+  // Speed codes 0..14 index the channel speed list; the close time-out
+  // counts 5 ms units, 0 keeps the channel open.
+  bool OpenVComm(uint8_t speedCode, uint16_t closeTimeOut);
+  bool CloseVComm();
+  bool OpenRoute(uint8_t routeKind, const std::string &route);
+  bool OpenUart(uint8_t speedCode, uint16_t closeTimeOut, const std::string &route, uint8_t routeKind);
+  bool CloseRoute(const std::string &route);
+  bool OpenTerm(uint8_t address);
+  bool CloseTerm();
+
+  // The mesh layer, its node table and the route table.
+  bool ReadOrvaCommonContext(TORVA_CommonContext &ctx);
+  bool ReadOrvaRouterContext(TORVA_RouterContext &ctx);
+  bool ReadOrvaNode(uint8_t index, TORVA_Node &entry, uint8_t &firstCount, uint8_t &secondCount);
+  // Entries 0 .. n-1, n from entry 0's answer; a failure after entry 0
+  // keeps the entries read so far and still returns true.
+  bool ReadOrvaNodeTable(bool useFirstCount, TORVA_Nodes &nodes, uint8_t &secondCount);
+  // The outcome is only in ResultCode.
+  void RemoveOrvaChild(uint16_t address);
+  bool ReadRoutePairCount(uint8_t &count);
+  bool ReadRoutePairs(uint8_t first, uint8_t count, ZIZ2400RoutePairs &pairs);
+  // An empty table reads as a failure ("данные отсутствуют").
+  bool ReadRouteTable(ZIZ2400RoutePairs &pairs);
+
  protected:
   bool BeforeExecute(device::TCustomDevice &device, uint8_t transaction) override;
 
@@ -91,6 +180,25 @@ class ZIZ2400 : public device::TDevice {
   // An operation whose arguments admit no request: logged as one that
   // failed with `rc`, and nothing is sent.
   bool RefuseOperation(const std::string &actionText, const device::TResultCode &rc);
+
+  // An operation made of other operations: announced with its own action,
+  // which holds theirs as children. A false from `work` with a result of 0
+  // is reported as a failure all the same.
+  bool RunCompositeOperation(uint8_t actionCode, const std::string &actionText, int actionSize, uint8_t actionType,
+                             const std::function<bool()> &work);
+  // MemoryRequest that, when `expectedBytes` is given, also fails unless the
+  // answer holds exactly that many data bytes.
+  bool RunMemoryRequest(uint8_t mode, uint8_t memType, std::string &data, uint32_t address, uint8_t count,
+                        std::optional<size_t> expectedBytes);
+  // A parameter read of exactly `bytes` answer bytes.
+  bool ReadMemoryParameter(uint8_t memType, uint8_t count, size_t bytes, std::string &data);
+  bool ReadSizeAndFlag(uint8_t memType, uint8_t &size, bool &flag);
+  bool ReadSizeWord(uint8_t memType, uint16_t &size);
+  // A raw memory read in blocks, logged as one action.
+  bool ReadPureRegion(uint8_t memType, uint16_t address, uint16_t count, std::string &data);
+  // A whole region: its size first (a size of 0 is "no data"), then its bytes.
+  bool ReadSizedRegion(const std::function<bool(uint32_t &size)> &readSize,
+                       const std::function<bool(uint32_t size)> &readBytes);
 
  private:
   uint8_t hostAddr_ = 0;
