@@ -33,6 +33,9 @@ constexpr size_t kMaxQueuedBytes = 1 << 20;
 // wakes this much early and waits out the rest on the clock itself, so a
 // paced answer ends on its byte clock.
 constexpr auto kSpinMargin = std::chrono::microseconds(150);
+// Arrival times of recent reads, enough to date the first byte of any frame
+// the parser may still complete.
+constexpr size_t kMaxArrivals = 512;
 
 std::string ErrnoText(const char *what) { return std::string(what) + ": " + std::strerror(errno); }
 
@@ -78,7 +81,8 @@ struct PtyServer::Impl {
 
   // Owned by the serving thread.
   RequestParser parser;
-  TimePoint frameStart;
+  uint64_t bytesRead = 0;
+  std::deque<std::pair<uint64_t, TimePoint>> arrivals;  // index of a read's first byte, its time
   std::deque<Transmission> queue;
   size_t queuedBytes = 0;
   TimePoint lineFreeAt;
@@ -88,7 +92,8 @@ struct PtyServer::Impl {
   void CloseAll();
   void Serve();
   void ReadLine();
-  void OnRequest(const RequestFrame &frame, TimePoint now);
+  TimePoint ArrivalOf(uint64_t byteIndex) const;
+  void OnRequest(const RequestFrame &frame, TimePoint firstByte, TimePoint now);
   void WriteDue();
 };
 
@@ -161,15 +166,25 @@ void PtyServer::Impl::ReadLine() {
   if (n <= 0) return;
   const TimePoint now = SteadyClock::now();
   bytesReceived.fetch_add(static_cast<uint64_t>(n));
+  arrivals.emplace_back(bytesRead, now);
+  if (arrivals.size() > kMaxArrivals) arrivals.pop_front();
   for (ssize_t k = 0; k < n; ++k) {
-    const bool wasInFrame = parser.InFrame();
     std::optional<RequestFrame> frame = parser.Push(static_cast<uint8_t>(buffer[k]));
-    if (!wasInFrame && parser.InFrame()) frameStart = now;
-    if (frame) OnRequest(*frame, now);
+    if (!frame) continue;
+    const uint64_t last = bytesRead + static_cast<uint64_t>(k);
+    OnRequest(*frame, ArrivalOf(last + 1 - frame->wireLength), now);
   }
+  bytesRead += static_cast<uint64_t>(n);
 }
 
-void PtyServer::Impl::OnRequest(const RequestFrame &frame, TimePoint now) {
+TimePoint PtyServer::Impl::ArrivalOf(uint64_t byteIndex) const {
+  for (auto it = arrivals.rbegin(); it != arrivals.rend(); ++it) {
+    if (it->first <= byteIndex) return it->second;
+  }
+  return arrivals.front().second;
+}
+
+void PtyServer::Impl::OnRequest(const RequestFrame &frame, TimePoint firstByte, TimePoint now) {
   requestsSeen.fetch_add(1);
   std::optional<Reply> reply;
   uint32_t baud = 0;
@@ -182,7 +197,7 @@ void PtyServer::Impl::OnRequest(const RequestFrame &frame, TimePoint now) {
   if (queuedBytes + reply->bytes.size() > kMaxQueuedBytes) return;
 
   // On a paced line the request is complete only once its last byte is in.
-  TimePoint readyAt = frameStart + WireTime(frame.wireLength, baud);
+  TimePoint readyAt = firstByte + WireTime(frame.wireLength, baud);
   if (readyAt < now) readyAt = now;
   readyAt += std::chrono::milliseconds(reply->delayMs);
   Transmission tx;
@@ -241,6 +256,8 @@ bool PtyServer::Start(std::string *error) {
   if (!impl_->Open(error)) return false;
   impl_->stopping = false;
   impl_->parser = RequestParser{};
+  impl_->bytesRead = 0;
+  impl_->arrivals.clear();
   impl_->queue.clear();
   impl_->queuedBytes = 0;
   impl_->writeBlocked = false;

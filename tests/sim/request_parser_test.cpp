@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "answer_decoder.h"
@@ -84,7 +85,8 @@ TEST(RequestParser, RejectsMalformedFrames) {
 
 TEST(RequestParser, ResynchronisesOnTheNextFrameStart) {
   // Noise, a BIN frame cut short by a new start, an ASCII frame interrupted
-  // by another "/", an ASCII frame that never ends before a BIN one.
+  // by another "/", an ASCII frame that never ends before a BIN one (which
+  // is found all the same).
   const std::string stream = "noise\x55\xAA" + Bytes({0x1B, 0x01, 0xFF, 0x00, 0x15}) + kBinVersionRequest +
                              "/FF0015" + kAsciiVersionRequest + "/FF00" + kBinVersionRequest;
   RequestParser parser;
@@ -94,7 +96,8 @@ TEST(RequestParser, ResynchronisesOnTheNextFrameStart) {
   EXPECT_EQ(frames[1].protocol, WireProtocol::kAscii);
   EXPECT_EQ(frames[2].protocol, WireProtocol::kBin);
   EXPECT_EQ(frames[2].wireLength, kBinVersionRequest.size());
-  EXPECT_EQ(parser.Rejected(), 3u);
+  EXPECT_EQ(parser.Rejected(), 2u);
+  EXPECT_TRUE(parser.InFrame());  // the unfinished ASCII frame waits for its LF
 }
 
 TEST(RequestParser, DropsAFrameThatNeverEndsAndRecovers) {
@@ -102,10 +105,28 @@ TEST(RequestParser, DropsAFrameThatNeverEndsAndRecovers) {
   // A huge zero run and a long ASCII text: neither may grow the parser.
   std::string flood = Bytes({0x1B, 0x01});
   for (int k = 0; k < 200; ++k) flood += Bytes({0x1B, 0x1A});
-  flood += "/" + std::string(RequestParser::kMaxFrameBytes + 10, '0');
+  flood += "/" + std::string(kMaxRequestBytes + 10, '0');
   EXPECT_TRUE(ParseAll(parser, flood).empty());
   EXPECT_EQ(parser.Rejected(), 2u);
   EXPECT_EQ(ParseAll(parser, kBinVersionRequest).size(), 1u);
+}
+
+TEST(RequestParser, AnyJunkLeavesItReadyForTheNextFrame) {
+  // Junk may end in the middle of an escape pair, so one byte that ends any
+  // pair follows it; the next frame, of either protocol, must be understood.
+  std::mt19937 random(12345);
+  RequestParser parser;
+  for (int round = 0; round < 200; ++round) {
+    std::string junk(random() % 3000, '\0');
+    for (char &c : junk) {
+      const unsigned r = random() % 8;
+      c = static_cast<char>(r == 0 ? 0x1B : r == 1 ? '/' : r == 2 ? 0x01 : random() % 256);
+    }
+    ParseAll(parser, junk + '\0');
+    const auto frames = ParseAll(parser, round % 2 ? kBinVersionRequest : kAsciiVersionRequest);
+    ASSERT_EQ(frames.size(), 1u) << "round " << round;
+    EXPECT_EQ(frames[0].command, Bytes({0x15, 0x01}));
+  }
 }
 
 }  // namespace
