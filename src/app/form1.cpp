@@ -22,6 +22,7 @@
 #include "app/port_choices.h"
 #include "modem/frame_codec.h"
 #include "sim/pty_server.h"
+#include "ui/main/config_tab.h"
 #include "ui/log/create_action_logger.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
@@ -50,6 +51,7 @@ TForm1::TForm1(const Options &options, QWidget *parent) : QMainWindow(parent), o
   move(275, 174);
   waiter_ = std::make_shared<GuiDeviceWaiter>();
   BuildWindow();
+  ConfigTab = new TConfigTab(*this);
   FormCreate();
 }
 

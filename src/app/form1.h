@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/zt_config.h"
 #include "device/custom_device.h"
 #include "log/log_intf.h"
 #include "modem/remote_node.h"
@@ -23,6 +24,7 @@ class QSplitter;
 class QTabWidget;
 class TRadioGroup;
 class GuiDeviceWaiter;
+class TConfigTab;
 
 namespace sim {
 class PtyServer;
@@ -45,12 +47,15 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<modem::ZIZ2400_RemoteNode> RemoteNode;
   modem::ZIZ2400 *CurrentNode = nullptr;
   std::shared_ptr<ISequentialActionLogger> Logger;
+  // The configuration on show on the page "Config"; none after a failed read.
+  std::shared_ptr<config::IZTConfig> CurrentConfig;
 
   QTabWidget *PageControl1 = nullptr;
   QSplitter *Splitter1 = nullptr;
   QWidget *Panel1 = nullptr;
   QPushButton *Button4 = nullptr;
   QAction *ServicePagesAction = nullptr;
+  TConfigTab *ConfigTab = nullptr;
 
   // Page "Наст".
   QComboBox *CB_Port = nullptr;

@@ -1,0 +1,238 @@
+#include "ui/main/config_tab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "app/form1.h"
+#include "ruvezivevo/fe_root_section.h"
+#include "ui/main/config_tab_logic.h"
+#include "ui/main/shell_logic.h"
+#include "ui/widgets/collapsible_group.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/widgets/radio_group.h"
+
+using namespace config_tab;
+
+namespace {
+
+TNumberEdit *Field(Range r, int step, int value, const char *name) {
+  auto *e = new TNumberEdit(r.min, r.max, step, value);
+  e->setObjectName(name);
+  e->setMinimumWidth(90);
+  e->setMaximumWidth(140);
+  return e;
+}
+
+QFormLayout *FormIn(TCollapsibleGroup *g) {
+  auto *f = new QFormLayout(g->Content());
+  f->setContentsMargins(16, 2, 8, 6);
+  return f;
+}
+
+}  // namespace
+
+TConfigTab::TConfigTab(TForm1 &form) : QWidget(form.Page(QStringLiteral("Config"))), form_(form) {
+  setObjectName("ConfigTab");
+  auto *pageLayout = new QVBoxLayout(parentWidget());
+  pageLayout->setContentsMargins(0, 0, 0, 0);
+  pageLayout->addWidget(this);
+
+  RAScrollMax1 = new QScrollArea(this);
+  RAScrollMax1->setObjectName("RAScrollMax1");
+  RAScrollMax1->setWidgetResizable(true);
+  auto *bands = new QWidget;
+  auto *bandsLayout = new QVBoxLayout(bands);
+  bandsLayout->setContentsMargins(2, 2, 2, 2);
+  GroupUart = new TCollapsibleGroup("UART", bands);
+  GroupOrva = new TCollapsibleGroup("ORVA", bands);
+  GroupVcomm = new TCollapsibleGroup("VCOMM", bands);
+  GroupCommon = new TCollapsibleGroup(QStringLiteral("Общие настройки"), bands);
+  GroupPtp = new TCollapsibleGroup("PTP", bands);
+  for (auto *g : {GroupUart, GroupOrva, GroupVcomm, GroupCommon, GroupPtp}) bandsLayout->addWidget(g);
+  bandsLayout->addStretch(1);
+  GroupUart->SetOpen(true);
+  RAScrollMax1->setWidget(bands);
+
+  auto *uart = FormIn(GroupUart);
+  SE_CUNetAddr = Field(kNetAddress, 1, 1, "SE_CUNetAddr");
+  uart->addRow(QStringLiteral("Сетевой адрес:"), SE_CUNetAddr);
+  CB_CBaudRate = new QComboBox;
+  CB_CBaudRate->setObjectName("CB_CBaudRate");
+  for (int i = 0; i < kBaudRateItemCount; ++i) CB_CBaudRate->addItem(QString::fromUtf8(BaudRateItems()[i]));
+  CB_CBaudRate->setCurrentIndex(0);
+  CB_CBaudRate->setMaximumWidth(180);
+  uart->addRow(QStringLiteral("Скорость:"), CB_CBaudRate);
+  CB_CFormat = new QComboBox;
+  CB_CFormat->setObjectName("CB_CFormat");
+  CB_CFormat->addItems({"8N1", "8E1", "8O1"});
+  CB_CFormat->setCurrentIndex(0);
+  auto *formatLabel = new QLabel(QStringLiteral("Формат:"));
+  uart->addRow(formatLabel, CB_CFormat);
+  formatLabel->hide();
+  CB_CFormat->hide();
+  RG_Protocol = new TRadioGroup(QStringLiteral("Протокол"), {"BIN", "ASCII"});
+  RG_Protocol->setObjectName("RG_Protocol");
+  RG_Protocol->SetItemIndex(0);
+  uart->addRow(RG_Protocol);
+  RG_Protocol->hide();
+
+  auto *orva = FormIn(GroupOrva);
+  SE_CPanID = Field(kNetId, 1, 1, "SE_CPanID");
+  orva->addRow(QStringLiteral("Номер сети (NET ID):"), SE_CPanID);
+  SE_CRFAddr = Field(kNodeId, 1, 1, "SE_CRFAddr");
+  auto *nodeLabel = new QLabel(QStringLiteral("Сетевой адрес (NodeID):"));
+  nodeLabel->setStyleSheet("color: blue;");
+  orva->addRow(nodeLabel, SE_CRFAddr);
+
+  auto *vcomm = FormIn(GroupVcomm);
+  SE_ru_bytetimeout = Field(kByteTimeout, 1, 10, "SE_ru_bytetimeout");
+  SE_ru_bytetimeout->SetButtonsOnly(true);
+  vcomm->addRow(QStringLiteral("Межбайтный интервал"), SE_ru_bytetimeout);
+  SE_ru_pkttimeout = Field(kPacketTimeout, 10, 300, "SE_ru_pkttimeout");
+  SE_ru_pkttimeout->SetButtonsOnly(true);
+  vcomm->addRow(QStringLiteral("Время восстановления последовательности"), SE_ru_pkttimeout);
+
+  auto *common = FormIn(GroupCommon);
+  E_CNodeName = new QLineEdit;
+  E_CNodeName->setObjectName("E_CNodeName");
+  E_CNodeName->setMaxLength(kNodeNameMaxLength);
+  E_CNodeName->setMinimumWidth(260);
+  E_CNodeName->setMaximumWidth(380);
+  common->addRow(QStringLiteral("Название узла: "), E_CNodeName);
+
+  auto *ptp = FormIn(GroupPtp);
+  E_PTP_Route = new QLineEdit(QStringLiteral("1-2"));
+  E_PTP_Route->setObjectName("E_PTP_Route");
+  E_PTP_Route->setMaximumWidth(380);
+  ptp->addRow(QStringLiteral("Маршрут"), E_PTP_Route);
+  SE_PTP_Timeout = Field(kPtpTimeout, 1, 100, "SE_PTP_Timeout");
+  ptp->addRow(QStringLiteral("Таймаут"), SE_PTP_Timeout);
+  SE_PTP_PIGPERIOD = Field(kPingPeriod, 1, 1000, "SE_PTP_PIGPERIOD");
+  ptp->addRow(QStringLiteral("период пингов"), SE_PTP_PIGPERIOD);
+  SE_PTP_ReTry = Field(kRetries, 1, 3, "SE_PTP_ReTry");
+  ptp->addRow(QStringLiteral("попытки"), SE_PTP_ReTry);
+  CB_PTP_Enable = new QCheckBox(QStringLiteral("Включен"));
+  CB_PTP_Enable->setObjectName("CB_PTP_Enable");
+  ptp->addRow(CB_PTP_Enable);
+
+  Btn_NewConf = new QPushButton(QStringLiteral("Новая"));
+  Btn_NewConf->setObjectName("Btn_NewConf");
+  Btn_ReadConf = new QPushButton(QStringLiteral("Прочитать"));
+  Btn_ReadConf->setObjectName("Btn_ReadConf");
+  Btn_WriteConf = new QPushButton(QStringLiteral("Записать"));
+  Btn_WriteConf->setObjectName("Btn_WriteConf");
+  CB_VerifyWrite = new QCheckBox(QStringLiteral("Проверить после записи"));
+  CB_VerifyWrite->setObjectName("CB_VerifyWrite");
+  auto *buttons = new QHBoxLayout;
+  buttons->addWidget(Btn_NewConf);
+  buttons->addWidget(Btn_ReadConf);
+  buttons->addWidget(Btn_WriteConf);
+  buttons->addSpacing(12);
+  buttons->addWidget(CB_VerifyWrite);
+  buttons->addStretch(1);
+
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(RAScrollMax1, 1);
+  layout->addLayout(buttons);
+
+  connect(Btn_NewConf, &QPushButton::clicked, this, &TConfigTab::Btn_NewConfClick);
+  connect(Btn_ReadConf, &QPushButton::clicked, this, &TConfigTab::Btn_ReadConfClick);
+  connect(Btn_WriteConf, &QPushButton::clicked, this, &TConfigTab::Btn_WriteConfClick);
+
+  form_.StartupSteps.push_back([this] { Btn_NewConfClick(); });
+  form_.ExtraSettings.push_back({"CB_VerifyWrite.Checked",
+                                 [this] { return std::string(CB_VerifyWrite->isChecked() ? "1" : "0"); },
+                                 [this](const std::string &v) {
+                                   auto n = shell::ParseSettingInteger(v);
+                                   if (!n) return false;
+                                   CB_VerifyWrite->setChecked(*n != 0);
+                                   return true;
+                                 }});
+}
+
+void TConfigTab::Btn_NewConfClick() {
+  form_.CurrentConfig = config::CreateConfig(ruvezivevo::CreateRootSection());
+  ShowConfig();
+}
+
+void TConfigTab::Btn_ReadConfClick() {
+  form_.RunOperation([this] {
+    form_.CurrentConfig.reset();
+    std::shared_ptr<config::IZTConfig> read;
+    if (form_.CurrentNode && form_.CurrentNode->ReadConfig(read)) form_.CurrentConfig = read;
+  });
+  ShowConfig();
+}
+
+void TConfigTab::ShowConfig() {
+  if (!form_.CurrentConfig) {
+    RAScrollMax1->setEnabled(false);
+    RAScrollMax1->hide();
+    return;
+  }
+  RAScrollMax1->setEnabled(true);
+  RAScrollMax1->show();
+  Form f = config_tab::ShowConfig(*form_.CurrentConfig);
+  SE_CUNetAddr->setValue(f.netAddress);
+  CB_CBaudRate->setCurrentIndex(f.baudRateIndex);
+  CB_CFormat->setCurrentIndex(f.dataFormat);
+  SE_CPanID->setValue(f.netId);
+  SE_CRFAddr->setValue(f.nodeId);
+  SE_ru_bytetimeout->setValue(f.byteTimeout);
+  SE_ru_pkttimeout->setValue(f.packetTimeout);
+  E_CNodeName->setText(QString::fromStdString(f.nodeName));
+  E_PTP_Route->setText(QString::fromStdString(f.route));
+  SE_PTP_Timeout->setValue(f.ptpTimeout);
+  SE_PTP_PIGPERIOD->setValue(f.pingPeriod);
+  SE_PTP_ReTry->setValue(f.retries);
+  CB_PTP_Enable->setChecked(f.ptpEnabled);
+}
+
+void TConfigTab::Btn_WriteConfClick() {
+  if (!form_.CurrentConfig) return;
+  Form f;
+  f.netAddress = SE_CUNetAddr->value();
+  f.baudRateIndex = CB_CBaudRate->currentIndex();
+  f.dataFormat = CB_CFormat->currentIndex();
+  f.netId = SE_CPanID->value();
+  f.nodeId = SE_CRFAddr->value();
+  f.byteTimeout = SE_ru_bytetimeout->value();
+  f.packetTimeout = SE_ru_pkttimeout->value();
+  f.nodeName = E_CNodeName->text().toStdString();
+  f.route = E_PTP_Route->text().toStdString();
+  f.ptpTimeout = SE_PTP_Timeout->value();
+  f.pingPeriod = SE_PTP_PIGPERIOD->value();
+  f.retries = SE_PTP_ReTry->value();
+  f.ptpEnabled = CB_PTP_Enable->isChecked();
+  config_tab::WriteForm(*form_.CurrentConfig, f);
+  bool written = false;
+  form_.RunOperation([&] {
+    if (form_.CurrentNode) written = form_.CurrentNode->WriteConfig(form_.CurrentConfig);
+  });
+  if (written && CB_VerifyWrite->isChecked()) VerifyWrittenImage();
+}
+
+void TConfigTab::VerifyWrittenImage() {
+  auto expected = form_.CurrentConfig->SerializeImage();
+  std::string actual;
+  bool read = false;
+  form_.RunOperation([&] { read = form_.CurrentNode && form_.CurrentNode->ReadConfigImage(actual); });
+  if (!form_.Logger) return;
+  form_.Logger->BeginAction(shell::ActionCaption(QTime::currentTime().toString("HH:mm:ss").toStdString(),
+                                                 "Проверка записанной конфигурации"));
+  if (!read)
+    form_.Logger->EndError("образ не прочитан");
+  else if (!expected.Ok() || actual != expected.image->Bytes())
+    form_.Logger->EndError("образ в модеме отличается от записанного");
+  else
+    form_.Logger->EndSuccess("OK");
+}

@@ -1,0 +1,146 @@
+// The page "Config" driven as a user would, against the built-in simulated modem.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/form1.h"
+#include "sim/pty_server.h"
+#include "ui/log/action_log_frame.h"
+#include "ui/main/config_tab.h"
+#include "ui/widgets/number_edit.h"
+#include "util/hex.h"
+#include "util/tick.h"
+
+namespace {
+
+struct ConfigPage : ::testing::Test {
+  std::unique_ptr<TForm1> form;
+  TConfigTab *tab = nullptr;
+  void SetUp() override {
+    auto path = std::filesystem::temp_directory_path() / "vovor_config_tab_test.settings";
+    std::filesystem::remove(path);
+    TForm1::Options o;
+    o.settingsPath = path.string();
+    o.startSimulated = true;
+    o.showTerminal = false;
+    form = std::make_unique<TForm1>(o);
+    tab = form->ConfigTab;
+    ASSERT_TRUE(form->Port->GetActive());
+  }
+  std::string ModemImage() {
+    std::string image;
+    EXPECT_TRUE(form->DirectNode->ReadConfigImage(image));
+    return image;
+  }
+  std::string StoredRoute() {
+    std::shared_ptr<config::IZTConfig> c;
+    EXPECT_TRUE(form->DirectNode->ReadConfig(c));
+    return c ? c->GetPTPSettings()->GetRoute() : "";
+  }
+  std::vector<std::string> LogResults() {
+    std::vector<std::string> r;
+    auto *m = form->Panel1->findChild<TActionLog_Frame *>()->VST->model();
+    for (int i = 0; i < m->rowCount(); ++i)
+      r.push_back(m->index(i, 0).data().toString().toStdString() + " | " + m->index(i, 1).data().toString().toStdString());
+    return r;
+  }
+};
+
+}  // namespace
+
+TEST_F(ConfigPage, StartsWithANewConfigurationsDefaults) {
+  EXPECT_FALSE(tab->RAScrollMax1->isHidden());
+  EXPECT_EQ(tab->SE_CUNetAddr->value(), 1);
+  EXPECT_EQ(tab->CB_CBaudRate->currentText().toStdString(), "19200");
+  EXPECT_EQ(tab->CB_CFormat->currentText().toStdString(), "8N1");
+  EXPECT_EQ(tab->SE_CPanID->value(), 1);
+  EXPECT_EQ(tab->SE_CRFAddr->value(), 1);
+  EXPECT_EQ(tab->SE_ru_bytetimeout->value(), 10);
+  EXPECT_EQ(tab->SE_ru_pkttimeout->value(), 300);
+  EXPECT_EQ(tab->E_CNodeName->text().toStdString(), "");
+  EXPECT_EQ(tab->E_PTP_Route->text().toStdString(), "1-0");
+  EXPECT_EQ(tab->SE_PTP_Timeout->value(), 1000);
+  EXPECT_EQ(tab->SE_PTP_PIGPERIOD->value(), 12800);
+  EXPECT_EQ(tab->SE_PTP_ReTry->value(), 3);
+  EXPECT_FALSE(tab->CB_PTP_Enable->isChecked());
+}
+
+TEST_F(ConfigPage, ReadEditWriteAndReadBack) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  ASSERT_TRUE(form->CurrentConfig);
+  EXPECT_FALSE(tab->RAScrollMax1->isHidden());
+  std::string before = ModemImage();
+  ASSERT_FALSE(before.empty());
+  // What the page shows is what the modem holds.
+  EXPECT_EQ(tab->E_CNodeName->text().toStdString(), form->CurrentConfig->GetUserSettings()->GetNodeName());
+
+  tab->SE_CPanID->setValue(77);
+  tab->E_CNodeName->setText(QStringLiteral("Подстанция 5"));
+  tab->E_PTP_Route->setText("1-5-2");
+  tab->CB_VerifyWrite->setChecked(true);
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+
+  std::string after = ModemImage();
+  auto expected = form->CurrentConfig->SerializeImage();
+  ASSERT_TRUE(expected.Ok());
+  EXPECT_EQ(util::BytesToHex(after), util::BytesToHex(expected.image->Bytes()));
+  EXPECT_NE(after, before);
+  EXPECT_EQ(StoredRoute(), std::string("\x01\x01\x05\x02", 4));
+  auto log = LogResults();
+  EXPECT_NE(log.back().find("Проверка записанной конфигурации | OK"), std::string::npos) << log.back();
+
+  tab->E_PTP_Route->clear();
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_EQ(tab->E_PTP_Route->text().toStdString(), "1-5-2");
+  EXPECT_EQ(tab->SE_CPanID->value(), 77);
+  EXPECT_EQ(tab->E_CNodeName->text(), QStringLiteral("Подстанция 5"));
+}
+
+TEST_F(ConfigPage, RouteTextCases) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->E_PTP_Route->setText("1-300-2");
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  EXPECT_EQ(StoredRoute(), std::string("\x00\x01\x02", 3));
+  std::string thirty;
+  for (int i = 1; i <= 30; ++i) thirty += std::to_string(i) + (i < 30 ? "-" : "");
+  for (const std::string &text : {std::string("7"), thirty}) {
+    tab->E_PTP_Route->setText(QString::fromStdString(text));
+    QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+    EXPECT_EQ(StoredRoute(), std::string("\x00\x01\x02", 3)) << text;
+  }
+}
+
+TEST_F(ConfigPage, FailedReadHidesTheFormAndWriteThenDoesNothing) {
+  sim::Faults silent;
+  silent.dropNextAnswers = 1000;
+  form->Simulator()->SetFaults(silent);
+  form->DirectNode->SetTimeOutMs(100);
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_FALSE(form->CurrentConfig);
+  EXPECT_TRUE(tab->RAScrollMax1->isHidden());
+  uint64_t requests = form->Simulator()->RequestsSeen();
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  EXPECT_EQ(form->Simulator()->RequestsSeen(), requests);
+  QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton);
+  EXPECT_FALSE(tab->RAScrollMax1->isHidden());
+}
+
+TEST_F(ConfigPage, StopDuringASlowRead) {
+  sim::Faults slow;
+  slow.delayMs = 2000;
+  form->Simulator()->SetFaults(slow);
+  form->DirectNode->SetTimeOutMs(3000);
+  QTimer::singleShot(300, [&] { QTest::mouseClick(form->Button4, Qt::LeftButton); });
+  uint32_t start = util::TickMs();
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_LT(util::TicksSince(start), 1500u);
+  EXPECT_FALSE(form->CurrentConfig);
+  EXPECT_TRUE(tab->RAScrollMax1->isHidden());
+}
