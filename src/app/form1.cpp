@@ -23,6 +23,7 @@
 #include "modem/frame_codec.h"
 #include "sim/pty_server.h"
 #include "ui/main/config_tab.h"
+#include "ui/main/vcomm_tab.h"
 #include "ui/log/create_action_logger.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(const Options &options, QWidget *parent) : QMainWindow(parent), o
   waiter_ = std::make_shared<GuiDeviceWaiter>();
   BuildWindow();
   ConfigTab = new TConfigTab(*this);
+  ChannelTabs = new TVCommTabs(*this);
   FormCreate();
 }
 
@@ -227,24 +229,15 @@ void TForm1::BuildServiceSettingControls() {
   SE_ORVARemCh->setObjectName("SE_ORVARemCh");
   place("ORVA", {{"", SE_ORVARemCh}});
 
-  SE_NetAddr = SpinEdit(0, 100, 1, 12, nullptr);
-  SE_NetAddr->setObjectName("SE_NetAddr");
-  CB_VC_Spd = new QComboBox;
-  CB_VC_Spd->setObjectName("CB_VC_Spd");
-  CB_VC_Spd->addItems({"(по умолчанию)", "115200", "57600", "38400", "19200", "9600", "4800", "2400", "1200", "600",
-                       "300", "150", "50", "---резерв1", "---резерв2"});
-  CB_VC_Fmt = new QComboBox;
-  CB_VC_Fmt->setObjectName("CB_VC_Fmt");
-  CB_VC_Fmt->addItems({"8N1", "8E1", "8O1"});
-  SE_VC_CloseTO = SpinEdit(0, 32000, 100, 2000, nullptr);
-  SE_VC_CloseTO->setObjectName("SE_VC_CloseTO");
-  place("ZT_UART", {{"", SE_NetAddr}, {"Скорость:", CB_VC_Spd}, {"Формат:", CB_VC_Fmt}, {"Таймаут:", SE_VC_CloseTO}});
 }
 
 void TForm1::FormCreate() {
   Logger = CreateActionLogger(Panel1);
 
   Port = std::make_unique<port::TPort>();
+  Port->OnReceiveData = [this](const std::string &data) {
+    if (ChannelTestReceiver) ChannelTestReceiver(data);
+  };
 
   DirectNode = std::make_unique<modem::ZIZ2400>();
   DirectNode->SetPort(Port.get());

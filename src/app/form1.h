@@ -25,6 +25,7 @@ class QTabWidget;
 class TRadioGroup;
 class GuiDeviceWaiter;
 class TConfigTab;
+class TVCommTabs;
 
 namespace sim {
 class PtyServer;
@@ -56,6 +57,10 @@ class TForm1 : public QMainWindow {
   QPushButton *Button4 = nullptr;
   QAction *ServicePagesAction = nullptr;
   TConfigTab *ConfigTab = nullptr;
+  TVCommTabs *ChannelTabs = nullptr;
+  // Every block the port reads, on the port's reader thread: the channel
+  // test's checker takes them.
+  std::function<void(const std::string &)> ChannelTestReceiver;
 
   // Page "Наст".
   QComboBox *CB_Port = nullptr;
@@ -67,7 +72,8 @@ class TForm1 : public QMainWindow {
   TRadioGroup *RG_NodeAccess = nullptr;
   QSpinBox *SE_RemoteNodeAddr = nullptr;
 
-  // Controls of the service pages that the settings file keeps.
+  // Controls of the service pages that the settings file keeps (the
+  // channel pages make the last four).
   QComboBox *CB_MeasureDivisor = nullptr;
   QComboBox *CB_UsedCrystal = nullptr;
   QSpinBox *SE_Temperature = nullptr;

@@ -1,0 +1,67 @@
+#pragma once
+// The channel pages without Qt: route fields, the test block, and the
+// checker that compares what comes back through an open channel.
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vcomm_tab {
+
+// The route field's mask: 24 groups of three digits.
+inline constexpr char kRouteMask[] =
+    "999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999";
+
+// The speed list; the position is the speed code of the channel requests.
+inline constexpr int kSpeedItemCount = 15;
+const char *const *SpeedItems();
+
+struct RouteField {
+  std::optional<std::string> route;  // the count byte and the addresses, as hex text
+  std::string error;                 // why there is none
+};
+
+// The route text of a route field: every filled group of three gives one
+// address, blank groups are skipped, the count byte (addresses minus two)
+// goes first. A field with fewer than two addresses or a group above 255
+// has no route: sending it would be malformed.
+RouteField RouteFromField(const std::string &text);
+
+// Header 00, N low, N high, then N bytes counting 0, 1, ... modulo 256.
+std::string TestBlock(int n);
+
+// Compares the numbered test blocks that come back through a channel. Fed
+// from the port's reader thread, ticked by the page's 100 ms timer.
+class ReceiveChecker {
+ public:
+  enum State { Off, WaitStart, WaitLen, Receiving, Comparing };
+  static const char *StateName(State s);
+
+  void Start();       // total 0, state "Wait start"
+  void Stop();        // state "Off"
+  void ResetTotal();  // total 0
+
+  // Every block the port delivers (any thread).
+  void OnReceive(std::string_view block);
+
+  struct Tick {
+    uint32_t total = 0;
+    State state = Off;       // as shown, before this tick's step
+    bool compared = false;   // a block was compared this tick: the report replaces the memo
+    std::vector<std::string> report;  // empty with compared: the block was right
+  };
+  // One timer tick: five ticks without data end a block, which is compared.
+  Tick OnTimer();
+
+ private:
+  mutable std::mutex mutex_;
+  State state_ = Off;
+  uint32_t total_ = 0;
+  std::string buffer_;
+  uint16_t expected_ = 0;
+  int idle_ = 0;
+};
+
+}  // namespace vcomm_tab

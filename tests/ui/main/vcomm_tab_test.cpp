@@ -1,0 +1,94 @@
+// The channel pages driven as a user would, against the built-in simulated modem.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+
+#include "app/form1.h"
+#include "sim/pty_server.h"
+#include "ui/log/action_log_frame.h"
+#include "ui/main/vcomm_tab.h"
+#include "util/tick.h"
+
+namespace {
+
+struct ChannelPages : ::testing::Test {
+  std::unique_ptr<TForm1> form;
+  TVCommTabs *tabs = nullptr;
+  std::vector<std::pair<std::string, int>> sent;  // command, answer time-out while it was sent
+  void SetUp() override {
+    auto path = std::filesystem::temp_directory_path() / "vovor_vcomm_tab_test.settings";
+    std::filesystem::remove(path);
+    TForm1::Options o;
+    o.settingsPath = path.string();
+    o.startSimulated = true;
+    o.showTerminal = false;
+    form = std::make_unique<TForm1>(o);
+    tabs = form->ChannelTabs;
+    ASSERT_TRUE(form->Port->GetActive());
+    form->DirectNode->OnSendPacket = [this](device::TCustomDevice &d, const std::string &, const std::string &cmd) {
+      sent.emplace_back(cmd, static_cast<device::TCustomDevice &>(d).GetTimeOutMs());
+    };
+  }
+  std::string LastLogRow() {
+    auto *m = form->Panel1->findChild<TActionLog_Frame *>()->VST->model();
+    return m->index(m->rowCount() - 1, 0).data().toString().toStdString();
+  }
+};
+
+}  // namespace
+
+TEST_F(ChannelPages, OpeningRequestsGetTheLongerTimeOut) {
+  form->SE_VC_CloseTO->setValue(2000);
+  QTest::mouseClick(tabs->Button28, Qt::LeftButton);  // Open VCOMM
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].first, "120200D007");
+  EXPECT_EQ(sent[0].second, 1200);  // four times the 300 ms of the settings page
+  EXPECT_EQ(form->DirectNode->GetTimeOutMs(), 300);
+
+  tabs->RzMaskEdit2->setText("001 005 009");
+  tabs->RzComboBox1->setCurrentIndex(3);
+  tabs->RzSpinEdit2->setValue(2000);
+  QTest::mouseClick(tabs->Button61, Qt::LeftButton);  // open UART
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[1].first, "120303D00703" "01010509");
+  EXPECT_EQ(sent[1].second, 1200);
+  QTest::mouseClick(tabs->Button60, Qt::LeftButton);  // open ROUTE
+  EXPECT_EQ(sent.back().first, "1201000000" "03" "01010509");
+  QTest::mouseClick(tabs->Button65, Qt::LeftButton);  // close TERM: normal time-out
+  EXPECT_EQ(sent.back().first, "1284");
+  EXPECT_EQ(sent.back().second, 300);
+}
+
+TEST_F(ChannelPages, MalformedRoutesAreRefused) {
+  for (const char *field : {"001", "001 300 002"}) {
+    tabs->RzMaskEdit2->setText(field);
+    size_t before = sent.size();
+    QTest::mouseClick(tabs->Button60, Qt::LeftButton);
+    EXPECT_EQ(sent.size(), before) << field;
+    EXPECT_NE(LastLogRow().find("Маршрут не отправлен"), std::string::npos) << LastLogRow();
+  }
+}
+
+TEST_F(ChannelPages, CheckerReportsWhatComesBackThroughTheChannel) {
+  QTest::mouseClick(tabs->Button28, Qt::LeftButton);  // the simulated modem loops raw bytes back
+  QTest::mouseClick(tabs->Button33, Qt::LeftButton);  // Start checker
+  tabs->SE_BlockSize->setValue(300);
+  tabs->Memo1->setPlainText("old report");
+  QTest::mouseClick(tabs->Button32, Qt::LeftButton);  // Send
+  uint32_t start = util::TickMs();
+  while (tabs->Memo1->toPlainText() == "old report" && util::TicksSince(start) < 5000) QTest::qWait(20);
+  EXPECT_EQ(tabs->Memo1->toPlainText().toStdString(), "");
+  EXPECT_EQ(tabs->L_RecvState->text().toStdString(), "Wait start");
+  EXPECT_GE(tabs->L_RecvBytes->text().toInt(), 303);
+  QTest::mouseClick(tabs->Button34, Qt::LeftButton);
+  QTest::qWait(150);
+  EXPECT_EQ(tabs->L_RecvState->text().toStdString(), "Off");
+  QTest::mouseClick(tabs->Button29, Qt::LeftButton);  // Close VCOMM
+}
