@@ -1,6 +1,7 @@
 #include "sim/control_commands.h"
 
 #include "sim/le_bytes.h"
+#include "sim/mesh.h"
 #include "sim/node_state.h"
 #include "util/codepage.h"
 
@@ -26,6 +27,7 @@ CommandResult Identify(CommandContext &context, std::string_view /*params*/) {
 
 CommandResult Restart(CommandContext &context, std::string_view /*params*/) {
   RestartNode(context.node, context.nowMs);
+  if (context.mesh != nullptr) context.mesh->ForgetRequests();
   return Answered();
 }
 

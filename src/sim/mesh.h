@@ -69,6 +69,9 @@ class Mesh {
   CommandResult Poll(std::string_view params, int64_t nowMs);
   CommandResult Fetch(std::string_view params);
 
+  // The direct modem restarted: the requests in flight are gone.
+  void ForgetRequests() { requests_.clear(); }
+
   const TunnelCounters &Counters() const { return counters_; }
   // The address the last finished remote command went to; 0 before any.
   uint16_t LastAddress() const { return lastAddress_; }

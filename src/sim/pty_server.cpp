@@ -26,8 +26,8 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 using TimePoint = SteadyClock::time_point;
 
-// Replies waiting for a reader that does not read are dropped beyond this,
-// as a modem with a full transmit buffer would.
+// Replies queued behind others for a reader that does not read are dropped
+// beyond this, as a modem with a full transmit buffer would.
 constexpr size_t kMaxQueuedBytes = 1 << 20;
 // A timed wake-up comes some tens of microseconds late; the serving thread
 // wakes this much early and waits out the rest on the clock itself, so a
@@ -194,7 +194,7 @@ void PtyServer::Impl::OnRequest(const RequestFrame &frame, TimePoint firstByte, 
     baud = modem.GetFaults().baud;
   }
   if (!reply || reply->bytes.empty()) return;
-  if (queuedBytes + reply->bytes.size() > kMaxQueuedBytes) return;
+  if (!queue.empty() && queuedBytes + reply->bytes.size() > kMaxQueuedBytes) return;
 
   // On a paced line the request is complete only once its last byte is in.
   TimePoint readyAt = firstByte + WireTime(frame.wireLength, baud);

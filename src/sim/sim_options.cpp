@@ -132,7 +132,7 @@ struct Parser {
     if (arg == "--busy") return Number(arg, 1000000, &f.busyNextAnswers);
     if (arg == "--status") return Number(arg, 255, &f.statusOverride);
     if (arg == "--from-address") return Number(arg, 255, &f.answerFromAddress);
-    if (arg == "--flood") return Number(arg, 100000000, &f.floodNextBytes);
+    if (arg == "--flood") return Number(arg, 10000000, &f.floodNextBytes);
     if (arg == "--delay") return Number(arg, 3600000, &f.delayMs);
     if (arg == "--restart-silence") return Number(arg, 3600000, &options.restartSilenceMs);
     if (arg == "--polls") return Number(arg, 1000000, &options.defaultPendingPolls);

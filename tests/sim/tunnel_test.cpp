@@ -175,6 +175,13 @@ TEST_F(TunnelTest, RemoteRestartTakesTheNodeOffTheNetForAWhile) {
   EXPECT_EQ(RunToEnd(after, 5, &polls).rc, 0);
 }
 
+TEST_F(TunnelTest, DirectModemRestartForgetsTheRequestsInFlight) {
+  const uint8_t id = Send(1, Bytes({0x15, 0x01}));
+  EXPECT_EQ(Exchange(Bytes({0xFD})).status, 0);
+  now_ += modem.State().restartSilenceMs;
+  EXPECT_EQ(Exchange(Bytes({0x18, 0x02, id})).status, 16);
+}
+
 TEST_F(TunnelTest, BadTunnelRequests) {
   EXPECT_EQ(Exchange(Bytes({0x18, 0x01, 0x01, 0x00})).status, 2);  // no command
   EXPECT_EQ(Exchange(Bytes({0x18, 0x02})).status, 2);
