@@ -10,6 +10,7 @@ NodeState PoweredOnDirectModem(int64_t nowMs) {
   node.deviceName = "ORVA-SIM";
   node.bootMs = nowMs;
   node.clockOffsetMs = LocalCivilNowMs() - nowMs;
+  node.memory = FactoryMemories("Узел учёта 1", 1);
   return node;
 }
 
@@ -18,6 +19,10 @@ NodeState PoweredOnRemoteNode(uint16_t address, int64_t nowMs) {
   node.versionText += ", узел " + std::to_string(address);
   node.deviceName += "-" + std::to_string(address);
   node.temperature = static_cast<int8_t>(20 + address % 10);
+  node.memory = FactoryMemories("Узел " + std::to_string(address), static_cast<uint8_t>(address));
+  // A remote node knows the way back to the modem on the cable.
+  node.memory.routes = std::string(4, '\0');
+  node.orva.depth = 1;
   return node;
 }
 
@@ -29,6 +34,7 @@ void RestartNode(NodeState &node, int64_t nowMs) {
   node.silentUntilMs = nowMs + node.restartSilenceMs;
   node.phyErrors = {0, 0, 0};
   node.macPacketId = 0;
+  node.channel.Close();
   ++node.restartCount;
 }
 

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/channel_state.h"
+#include "sim/memory_state.h"
+#include "sim/orva_state.h"
 #include "sim/register_file.h"
 
 namespace sim {
@@ -39,6 +42,10 @@ struct NodeState {
   bool mainsPresent = true;
   uint16_t rawVoltageExternal = 787;  // 12.0 V at 0.01525 V a count
   uint16_t rawVoltageInternal = 216;  // 3.3 V
+
+  MemoryState memory;
+  OrvaState orva;
+  ChannelState channel;
 };
 
 // The state of a modem just switched on: the one on the cable, or a remote

@@ -2,8 +2,11 @@
 
 #include <chrono>
 
+#include "sim/channel_commands.h"
 #include "sim/clock_commands.h"
 #include "sim/control_commands.h"
+#include "sim/memory_commands.h"
+#include "sim/orva_commands.h"
 #include "sim/transceiver_commands.h"
 #include "sim/tunnel_commands.h"
 
@@ -21,6 +24,9 @@ void AddNodeCommands(CommandTable &table) {
   AddControlCommands(table);
   AddClockCommands(table);
   AddTransceiverCommands(table);
+  AddMemoryCommands(table);
+  AddOrvaCommands(table);
+  AddChannelCommands(table);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// config: show, export, import and set the node's configuration.
+#include "cli/byte_files.h"
+#include "cli/command_registry.h"
+#include "cli/config_settings.h"
+#include "cli/session.h"
+#include "ruvezivevo/fe_root_section.h"
+
+namespace cli {
+
+namespace {
+
+constexpr char kSynopsis[] =
+    "config show | config export FILE [--raw] | config import FILE [--raw] [--verify] | "
+    "config set NAME=VALUE... [--verify]";
+
+// Pulls the flags it knows out of args; false on an unknown one.
+bool TakeFlags(std::vector<std::string> &args, bool *raw, bool *verify, std::string *unknown) {
+  std::vector<std::string> rest;
+  for (const auto &a : args) {
+    if (raw && a == "--raw") *raw = true;
+    else if (verify && a == "--verify") *verify = true;
+    else if (a.rfind("--", 0) == 0) {
+      *unknown = a;
+      return false;
+    } else rest.push_back(a);
+  }
+  args = rest;
+  return true;
+}
+
+// With verify, reads the image back and compares it with what was written.
+int Verified(Session &s, const std::string &image, bool verify) {
+  auto &node = s.Node();
+  s.Field("written", std::to_string(image.size()) + " bytes");
+  if (!verify) return 0;
+  std::string back;
+  if (!node.ReadConfigImage(back)) return s.Fail();
+  if (back != image) {
+    size_t at = 0;
+    while (at < back.size() && at < image.size() && back[at] == image[at]) ++at;
+    s.Err() << "error: verify failed: the configuration read back (" << back.size()
+            << " bytes) differs from the one written (" << image.size() << " bytes) from byte " << at << "\n";
+    return 1;
+  }
+  s.Field("verified", std::to_string(back.size()) + " bytes");
+  return 0;
+}
+
+int WriteImage(Session &s, const std::string &image, bool verify) {
+  if (image.empty() || image.size() > 0xFFFF) return s.Fail({10, "the image must hold 1 to 65535 bytes"});
+  if (!s.Node().WriteConfigImage(image, static_cast<uint16_t>(image.size()))) return s.Fail();
+  return Verified(s, image, verify);
+}
+
+int WriteConfiguration(Session &s, const std::shared_ptr<config::IZTConfig> &config, bool verify) {
+  if (!s.Node().WriteConfig(config)) return s.Fail();
+  return Verified(s, config->SaveToString(), verify);
+}
+
+int Show(Session &s) {
+  std::shared_ptr<config::IZTConfig> config;
+  if (!s.Node().ReadConfig(config)) return s.Fail();
+  for (const auto &setting : ConfigSettings()) s.Field(setting.name, setting.get(*config));
+  return 0;
+}
+
+int Export(Session &s, std::vector<std::string> args) {
+  bool raw = false;
+  std::string unknown;
+  if (!TakeFlags(args, &raw, nullptr, &unknown)) return s.UsageError("config export: unknown option " + unknown);
+  if (args.size() != 1) return s.UsageError("config export takes one file name");
+  std::string bytes;
+  if (raw) {
+    if (!s.Node().ReadConfigImage(bytes)) return s.Fail();
+  } else {
+    std::shared_ptr<config::IZTConfig> config;
+    if (!s.Node().ReadConfig(config)) return s.Fail();
+    bytes = ExportConfigText(*config);
+  }
+  std::string error;
+  if (!WriteByteFile(args[0], bytes, &error)) return s.Fail({1, error});
+  s.Field("exported", args[0]);
+  return 0;
+}
+
+int Import(Session &s, std::vector<std::string> args) {
+  bool raw = false, verify = false;
+  std::string unknown;
+  if (!TakeFlags(args, &raw, &verify, &unknown)) return s.UsageError("config import: unknown option " + unknown);
+  if (args.size() != 1) return s.UsageError("config import takes one file name");
+  std::string bytes, error;
+  if (!ReadByteFile(args[0], &bytes, &error)) return s.Fail({1, error});
+  if (raw) return WriteImage(s, bytes, verify);
+  // Settings the file does not name keep the node's values.
+  std::shared_ptr<config::IZTConfig> config;
+  if (!s.Node().ReadConfig(config)) return s.Fail();
+  if (!ImportConfigText(*config, bytes, &error)) return s.UsageError(args[0] + ": " + error);
+  return WriteConfiguration(s, config, verify);
+}
+
+int Set(Session &s, std::vector<std::string> args) {
+  bool verify = false;
+  std::string unknown;
+  if (!TakeFlags(args, nullptr, &verify, &unknown)) return s.UsageError("config set: unknown option " + unknown);
+  if (args.empty()) return s.UsageError("config set takes one or more NAME=VALUE");
+  // Every assignment is checked before anything is read or written.
+  auto probe = config::CreateConfig(nullptr);
+  std::string error;
+  for (const auto &a : args)
+    if (!ApplySetting(*probe, a, &error)) return s.UsageError("config set: " + error);
+  std::shared_ptr<config::IZTConfig> config;
+  if (!s.Node().ReadConfig(config)) return s.Fail();
+  for (const auto &a : args) ApplySetting(*config, a, &error);
+  return WriteConfiguration(s, config, verify);
+}
+
+int RunConfig(Session &s, const std::vector<std::string> &args) {
+  if (args.empty()) return s.UsageError(std::string("usage: ") + kSynopsis);
+  const std::string &what = args[0];
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (what == "show") return rest.empty() ? Show(s) : s.UsageError("config show takes no arguments");
+  if (what == "export") return Export(s, rest);
+  if (what == "import") return Import(s, rest);
+  if (what == "set") return Set(s, rest);
+  return s.UsageError("config: unknown action \"" + what + "\"; " + kSynopsis);
+}
+
+const CommandRegistration configCommand{
+    {"config", kSynopsis,
+     "read the node's configuration and show, export (as name=value text, or --raw image bytes), import or "
+     "change it; --verify reads the image back after writing",
+     RunConfig}};
+
+}  // namespace
+}  // namespace cli

@@ -1,0 +1,143 @@
+// route-table, node-table and orva: the node's view of the mesh.
+#include "cli/cli_options.h"
+#include "cli/command_registry.h"
+#include "cli/session.h"
+#include "util/format.h"
+
+namespace cli {
+
+namespace {
+
+int RunRouteTable(Session &s, const std::vector<std::string> &args) {
+  if (!args.empty()) return s.UsageError("route-table takes no arguments");
+  modem::ZIZ2400RoutePairs pairs;
+  if (!s.Node().ReadRouteTable(pairs)) return s.Fail();
+  for (const auto &p : pairs) s.Field(std::to_string(p.Destination), "via " + std::to_string(p.NextHop));
+  return 0;
+}
+
+int RunNodeTable(Session &s, const std::vector<std::string> &args) {
+  long count = 16;
+  bool all = false;
+  if (args.size() == 1 && args[0] == "--all") {
+    all = true;
+  } else if (args.size() == 2 && args[0] == "--count") {
+    if (!ParseNumber(args[1], 1, 2048, &count)) return s.UsageError("node-table: --count takes 1 to 2048");
+  } else if (!args.empty()) {
+    return s.UsageError("node-table takes --all or --count N");
+  }
+  auto &node = s.Node();
+  if (all) {
+    uint16_t n = 0;
+    if (!node.ReadNodeTableCount(n)) return s.Fail();
+    count = n;
+    if (count == 0) return s.Fail(device::rcNoData);
+  }
+  modem::TZT_NodeTableItems items;
+  if (!node.ReadNodeTableItems(0, static_cast<uint16_t>(count), items)) return s.Fail();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const auto &item = items[i];
+    std::string parent = item.ParentIndex() < items.size() ? std::to_string(item.ParentIndex()) : "-";
+    s.Field(std::to_string(i), std::string(item.InUse() ? "in use" : "free") + ", parent " + parent);
+  }
+  return 0;
+}
+
+// The bit names set in `flags`, blank-separated; "-" for none.
+std::string FlagWords(uint8_t flags, const std::vector<const char *> &names) {
+  std::string out;
+  for (size_t bit = 0; bit < 8; ++bit) {
+    if (!(flags & (1u << bit))) continue;
+    if (!out.empty()) out += " ";
+    out += bit < names.size() ? names[bit] : "b" + std::to_string(bit);
+  }
+  return out.empty() ? "-" : out;
+}
+
+std::string Named(uint8_t value, const std::vector<const char *> &names) {
+  return value < names.size() ? names[value] : "unknown (" + std::to_string(value) + ")";
+}
+
+int OrvaState(Session &s) {
+  modem::TORVA_CommonContext ctx;
+  if (!s.Node().ReadOrvaCommonContext(ctx)) return s.Fail();
+  const auto f = modem::DecodeOrvaCommon(ctx);
+  s.Field("status", Named(f.Status, {"Disconnected", "ConnectStart", "Connecting", "Completing connection",
+                                     "Connected", "Disconnecting", "DisconnectSending", "DisconnectWaiting"}));
+  s.Field("filter mode", FlagWords(f.FilterMode, {"ZeroPANEnabled", "UnassocRQEnabled", "CatchBCast", "ForMeOnly",
+                                                  "CollectStatistics"}));
+  s.Field("device mode", Named(f.DeviceMode, {"Work", "Tech"}));
+  s.Field("PAN id", std::to_string(f.PanID));
+  s.Field("next child check", std::to_string(f.NextChildCheckTime));
+  s.Field("RQ frame", util::Format("0x%4.4x", f.RQ_Frame));
+  s.Field("who-there task", Named(f.WhoThereTaskState, {"Idle", "WaitingDelay", "SendingRSP"}));
+  s.Field("WTT time-out", std::to_string(f.WTT_TO));
+  s.Field("node count", std::to_string(f.NodeCount));
+  return 0;
+}
+
+int OrvaRouter(Session &s) {
+  modem::TORVA_RouterContext ctx;
+  if (!s.Node().ReadOrvaRouterContext(ctx)) return s.Fail();
+  const auto f = modem::DecodeOrvaRouter(ctx);
+  s.Field("net id", std::to_string(f.NetID));
+  s.Field("frequency offset", util::Format("%d (%2.2f kHz)", f.WorkFreqOffs, f.WorkFreqOffs * 0.4));
+  s.Field("change frequency time-out", std::to_string(f.ChangeFreqTO));
+  s.Field("registration", FlagWords(f.RouterRegState, {"CoordRegged", "RestoringOS", "WaitToSave"}));
+  s.Field("registration task", Named(f.RegTaskState, {"Idle", "NWKPrepare", "SendingRQ", "WaitForRSP"}));
+  s.Field("next registration", std::to_string(f.NextRegTime));
+  s.Field("registration tries", std::to_string(f.RegTryNum));
+  s.Field("NWK handle", util::Format("0x%4.4x", f.NWKHandle));
+  s.Field("next ping", std::to_string(f.NextPingRQ));
+  s.Field("ping state", Named(f.PingState, {"Idle", "SendingRQ", "WaitForRSP"}));
+  s.Field("packets sent", std::to_string(f.PacketsSent));
+  s.Field("packets acknowledged", std::to_string(f.PacketsACKed));
+  s.Field("net coefficient", std::to_string(f.NetKoeff));
+  s.Field("depth", std::to_string(f.Depth));
+  s.Field("preferred parents", util::Format("%d, %d, %d, %d", f.PrefParents[0], f.PrefParents[1], f.PrefParents[2],
+                                            f.PrefParents[3]));
+  return 0;
+}
+
+int OrvaNodes(Session &s) {
+  modem::TORVA_Nodes nodes;
+  uint8_t second = 0;
+  if (!s.Node().ReadOrvaNodeTable(true, nodes, second)) return s.Fail();
+  for (const auto &entry : nodes) {
+    const auto f = modem::DecodeOrvaNode(entry);
+    s.Field(std::to_string(f.Addr),
+            util::Format("%s, RSSI %d, LQI %d, depth %d, children %d, koeff %d, last ping %d, flags %s",
+                         f.Active ? "active" : "inactive", f.RSSI, f.LQI, f.Depth, f.ChildCnt, f.NetKoeffW,
+                         f.LastPing, FlagWords(f.PingFlags, {"knSrc", "RejectNC", "RTC", "Light"})));
+  }
+  // Entries after a failure in the middle are missing: say so.
+  if (s.Node().ResultCode().Code != 0) return s.Fail();
+  return 0;
+}
+
+int OrvaRemove(Session &s, const std::string &text) {
+  long address = 0;
+  if (!ParseNumber(text, 0, 0xFFFF, &address)) return s.UsageError("orva remove-child takes an address 0 to 65535");
+  s.Node().RemoveOrvaChild(static_cast<uint16_t>(address));
+  if (s.Node().ResultCode().Code != 0) return s.Fail();
+  s.Field("removed", std::to_string(address));
+  return 0;
+}
+
+int RunOrva(Session &s, const std::vector<std::string> &args) {
+  if (args.size() == 1 && args[0] == "state") return OrvaState(s);
+  if (args.size() == 1 && args[0] == "router") return OrvaRouter(s);
+  if (args.size() == 1 && args[0] == "nodes") return OrvaNodes(s);
+  if (args.size() == 2 && args[0] == "remove-child") return OrvaRemove(s, args[1]);
+  return s.UsageError("orva takes state, router, nodes or remove-child ADDRESS");
+}
+
+const CommandRegistration routeTable{
+    {"route-table", "route-table", "read the route table: each destination and its next hop", RunRouteTable}};
+const CommandRegistration nodeTable{{"node-table", "node-table [--all | --count N]",
+                                     "read the configured node table (16 items unless told otherwise)", RunNodeTable}};
+const CommandRegistration orva{{"orva", "orva state|router|nodes|remove-child ADDRESS",
+                                "the mesh layer: its state, router state, node table; drop a child node", RunOrva}};
+
+}  // namespace
+}  // namespace cli

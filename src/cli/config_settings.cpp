@@ -1,0 +1,139 @@
+#include "cli/config_settings.h"
+
+#include <sstream>
+
+#include "cli/cli_options.h"
+#include "ui/main/config_tab_logic.h"
+
+namespace cli {
+
+namespace {
+
+using config::IZTConfig;
+
+std::optional<std::string> Number(const std::string &text, long min, long max, long *value) {
+  if (ParseNumber(text, min, max, value)) return std::nullopt;
+  return "\"" + text + "\" is not a number from " + std::to_string(min) + " to " + std::to_string(max);
+}
+
+// A setting held in a number of [min, max] with a getter and a setter.
+#define NUMBER_SETTING(NAME, MEANING, MIN, MAX, GET, SET)                                             \
+  ConfigSetting {                                                                                    \
+    NAME, MEANING, [](IZTConfig &c) { return std::to_string(GET); },                                 \
+        [](IZTConfig &c, const std::string &text) -> std::optional<std::string> {                    \
+          long v = 0;                                                                                \
+          if (auto bad = Number(text, MIN, MAX, &v)) return bad;                                     \
+          SET;                                                                                       \
+          return std::nullopt;                                                                       \
+        }                                                                                            \
+  }
+
+std::optional<std::string> SetEnabled(IZTConfig &c, const std::string &text) {
+  if (text == "1" || text == "yes" || text == "on") c.GetPTPSettings()->SetEnabled(true);
+  else if (text == "0" || text == "no" || text == "off") c.GetPTPSettings()->SetEnabled(false);
+  else return "\"" + text + "\" is not one of yes, no, on, off, 1, 0";
+  return std::nullopt;
+}
+
+std::optional<std::string> SetRoute(IZTConfig &c, const std::string &text) {
+  auto route = config_tab::ParseRouteText(text);
+  if (!route) return "\"" + text + "\" is no route of 2 to 29 nodes (such as 1-5-2)";
+  c.GetPTPSettings()->SetRoute(*route);
+  return std::nullopt;
+}
+
+std::optional<std::string> SetNodeName(IZTConfig &c, const std::string &text) {
+  c.GetUserSettings()->SetNodeName(text);
+  return std::nullopt;
+}
+
+}  // namespace
+
+const std::vector<ConfigSetting> &ConfigSettings() {
+  static const std::vector<ConfigSetting> settings{
+      {"user.node-name", "node name", [](IZTConfig &c) { return c.GetUserSettings()->GetNodeName(); }, SetNodeName},
+      NUMBER_SETTING("uart.address", "network address on the serial port", 0, 255,
+                     c.GetUartSettings()->GetNetAddress(), c.GetUartSettings()->SetNetAddress(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("uart.baud-index", "speed: 0 default, 1 115200, 2 57600 ... 5 9600 ... 13 50", 0, 15,
+                     int{c.GetUartSettings()->GetBaudRateIndex()},
+                     c.GetUartSettings()->SetBaudRateIndex(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("uart.data-format", "0 8N1, 1 8E1, 2 8O1", 0, 3, int{c.GetUartSettings()->GetDataFormat()},
+                     c.GetUartSettings()->SetDataFormat(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("phy.byte2", "radio setting byte 2", 0, 255, int{c.GetCC1100PHYSettings()->GetPhyByte2()},
+                     c.GetCC1100PHYSettings()->SetPhyByte2(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("phy.byte3", "radio setting byte 3", 0, 255, int{c.GetCC1100PHYSettings()->GetPhyByte3()},
+                     c.GetCC1100PHYSettings()->SetPhyByte3(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("net.net-id", "network number (NET ID)", 0, 255, int{c.GetZTNETSettings()->GetNetId()},
+                     c.GetZTNETSettings()->SetNetId(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("net.node-id", "node address in the mesh (NodeID)", 0, 255, int{c.GetZTNETSettings()->GetNodeId()},
+                     c.GetZTNETSettings()->SetNodeId(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("net.param2", "network setting 2", 0, 65535, c.GetZTNETSettings()->GetNetParam2(),
+                     c.GetZTNETSettings()->SetNetParam2(static_cast<uint16_t>(v))),
+      NUMBER_SETTING("vcomm.byte-timeout", "inter-byte interval of the virtual channel", 0, 255,
+                     int{c.GetZTUARTSettings()->GetByteTimeout()},
+                     c.GetZTUARTSettings()->SetByteTimeout(static_cast<uint8_t>(v))),
+      NUMBER_SETTING("vcomm.packet-timeout", "sequence recovery time of the virtual channel", 0, 65535,
+                     c.GetZTUARTSettings()->GetPacketTimeout(),
+                     c.GetZTUARTSettings()->SetPacketTimeout(static_cast<uint16_t>(v))),
+      {"ptp.enabled", "point-to-point link on (yes) or off (no)",
+       [](IZTConfig &c) { return std::string(c.GetPTPSettings()->GetEnabled() ? "yes" : "no"); }, SetEnabled},
+      NUMBER_SETTING("ptp.timeout", "link timeout", 0, 65535, c.GetPTPSettings()->GetTimeout(),
+                     c.GetPTPSettings()->SetTimeout(static_cast<uint16_t>(v))),
+      NUMBER_SETTING("ptp.ping-period", "ping period", 0, 65535, c.GetPTPSettings()->GetPingPeriod(),
+                     c.GetPTPSettings()->SetPingPeriod(static_cast<uint16_t>(v))),
+      NUMBER_SETTING("ptp.retries", "retries", 0, 255, int{c.GetPTPSettings()->GetRetries()},
+                     c.GetPTPSettings()->SetRetries(static_cast<uint8_t>(v))),
+      {"ptp.route", "route of the link, nodes in order (1-5-2)",
+       [](IZTConfig &c) { return config_tab::RouteText(c.GetPTPSettings()->GetRoute()); }, SetRoute},
+  };
+  return settings;
+}
+
+const ConfigSetting *FindConfigSetting(const std::string &name) {
+  for (const auto &s : ConfigSettings())
+    if (name == s.name) return &s;
+  return nullptr;
+}
+
+std::string ExportConfigText(config::IZTConfig &config) {
+  std::string out = "# vovorctl configuration: name=value, one setting a line\n";
+  for (const auto &s : ConfigSettings()) out += std::string(s.name) + "=" + s.get(config) + "\n";
+  return out;
+}
+
+bool ApplySetting(config::IZTConfig &config, const std::string &assignment, std::string *error) {
+  const size_t eq = assignment.find('=');
+  if (eq == std::string::npos) {
+    *error = "\"" + assignment + "\" is not name=value";
+    return false;
+  }
+  const std::string name = assignment.substr(0, eq);
+  const ConfigSetting *setting = FindConfigSetting(name);
+  if (!setting) {
+    *error = "unknown setting \"" + name + "\"";
+    return false;
+  }
+  if (auto bad = setting->set(config, assignment.substr(eq + 1))) {
+    *error = name + ": " + *bad;
+    return false;
+  }
+  return true;
+}
+
+bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::string *error) {
+  std::istringstream lines(text);
+  int number = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    std::string why;
+    if (!ApplySetting(config, line, &why)) {
+      *error = "line " + std::to_string(number) + ": " + why;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace cli
