@@ -11,8 +11,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "sim/line_pacer.h"
@@ -33,6 +35,9 @@ constexpr size_t kMaxQueuedBytes = 1 << 20;
 // wakes this much early and waits out the rest on the clock itself, so a
 // paced answer ends on its byte clock.
 constexpr auto kSpinMargin = std::chrono::microseconds(150);
+// While a channel is open, bytes that might still become a request frame are
+// held back from the loop-back at most this long after the line went quiet.
+constexpr auto kLoopbackHold = std::chrono::milliseconds(20);
 // Arrival times of recent reads, enough to date the first byte of any frame
 // the parser may still complete.
 constexpr size_t kMaxArrivals = 512;
@@ -87,6 +92,9 @@ struct PtyServer::Impl {
   size_t queuedBytes = 0;
   TimePoint lineFreeAt;
   bool writeBlocked = false;
+  std::string heldEcho;  // bytes heard on an open channel, not yet looped back
+  TimePoint echoDue;
+
 
   bool Open(std::string *error);
   void CloseAll();
@@ -94,6 +102,8 @@ struct PtyServer::Impl {
   void ReadLine();
   TimePoint ArrivalOf(uint64_t byteIndex) const;
   void OnRequest(const RequestFrame &frame, TimePoint firstByte, TimePoint now);
+  void Enqueue(std::string bytes, TimePoint readyAt, uint32_t baud, bool split, bool answerFrame);
+  void LoopBack(std::string bytes, TimePoint now);
   void WriteDue();
 };
 
@@ -136,10 +146,13 @@ void PtyServer::Impl::Serve() {
   while (!stopping.load()) {
     pollfd fds[2] = {{master, POLLIN, 0}, {wake, POLLIN, 0}};
     if (writeBlocked) fds[0].events |= POLLOUT;
+    std::optional<TimePoint> wakeAt;
+    if (!queue.empty() && !writeBlocked) wakeAt = queue.front().NextDue() - kSpinMargin;
+    if (!heldEcho.empty() && (!wakeAt || echoDue < *wakeAt)) wakeAt = echoDue;
     timespec timeout{};
     timespec *timeoutPtr = nullptr;
-    if (!queue.empty() && !writeBlocked) {
-      timeout = ToTimespec(queue.front().NextDue() - kSpinMargin - SteadyClock::now());
+    if (wakeAt) {
+      timeout = ToTimespec(*wakeAt - SteadyClock::now());
       timeoutPtr = &timeout;
     }
     const int ready = ::ppoll(fds, 2, timeoutPtr, nullptr);
@@ -156,6 +169,7 @@ void PtyServer::Impl::Serve() {
       pollfd wakeOnly{wake, POLLIN, 0};
       ::poll(&wakeOnly, 1, 20);
     }
+    if (!heldEcho.empty() && SteadyClock::now() >= echoDue) LoopBack(std::move(heldEcho), SteadyClock::now());
     WriteDue();
   }
 }
@@ -168,13 +182,41 @@ void PtyServer::Impl::ReadLine() {
   bytesReceived.fetch_add(static_cast<uint64_t>(n));
   arrivals.emplace_back(bytesRead, now);
   if (arrivals.size() > kMaxArrivals) arrivals.pop_front();
+  bool looping = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    looping = modem.ChannelOpen();
+  }
   for (ssize_t k = 0; k < n; ++k) {
+    if (looping) heldEcho.push_back(buffer[k]);
     std::optional<RequestFrame> frame = parser.Push(static_cast<uint8_t>(buffer[k]));
     if (!frame) continue;
     const uint64_t last = bytesRead + static_cast<uint64_t>(k);
+    if (looping) {
+      // A request is for the modem itself: only what came before it goes round.
+      heldEcho.resize(heldEcho.size() - std::min(heldEcho.size(), frame->wireLength));
+      LoopBack(std::move(heldEcho), now);
+    }
     OnRequest(*frame, ArrivalOf(last + 1 - frame->wireLength), now);
+    std::lock_guard<std::mutex> lock(mutex);
+    looping = modem.ChannelOpen();
   }
   bytesRead += static_cast<uint64_t>(n);
+  // Bytes no framer holds cannot start a request: they go round at once.
+  if (!parser.InFrame()) LoopBack(std::move(heldEcho), now);
+  else if (!heldEcho.empty()) echoDue = now + kLoopbackHold;
+}
+
+void PtyServer::Impl::LoopBack(std::string bytes, TimePoint now) {
+  heldEcho.clear();
+  if (bytes.empty()) return;
+  uint32_t baud = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    modem.NoteChannelTraffic();
+    baud = modem.GetFaults().baud;
+  }
+  Enqueue(std::move(bytes), now, baud, false, false);
 }
 
 TimePoint PtyServer::Impl::ArrivalOf(uint64_t byteIndex) const {
@@ -194,17 +236,21 @@ void PtyServer::Impl::OnRequest(const RequestFrame &frame, TimePoint firstByte, 
     baud = modem.GetFaults().baud;
   }
   if (!reply || reply->bytes.empty()) return;
-  if (!queue.empty() && queuedBytes + reply->bytes.size() > kMaxQueuedBytes) return;
 
   // On a paced line the request is complete only once its last byte is in.
   TimePoint readyAt = firstByte + WireTime(frame.wireLength, baud);
   if (readyAt < now) readyAt = now;
   readyAt += std::chrono::milliseconds(reply->delayMs);
+  Enqueue(std::move(reply->bytes), readyAt, baud, reply->split, reply->answerFrame);
+}
+
+void PtyServer::Impl::Enqueue(std::string bytes, TimePoint readyAt, uint32_t baud, bool split, bool answerFrame) {
+  if (!queue.empty() && queuedBytes + bytes.size() > kMaxQueuedBytes) return;
   Transmission tx;
   tx.start = readyAt > lineFreeAt ? readyAt : lineFreeAt;
-  tx.plan = PlanTransmission(reply->bytes.size(), baud, reply->split);
-  tx.answerFrame = reply->answerFrame;
-  tx.bytes = std::move(reply->bytes);
+  tx.plan = PlanTransmission(bytes.size(), baud, split);
+  tx.answerFrame = answerFrame;
+  tx.bytes = std::move(bytes);
   lineFreeAt = tx.start + tx.plan.back().at;
   queuedBytes += tx.bytes.size();
   queue.push_back(std::move(tx));

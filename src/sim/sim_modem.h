@@ -44,6 +44,10 @@ class SimModem {
 
   // The direct modem's own state, and the mesh behind its tunnel.
   NodeState &State() { return node_; }
+  // While a channel is open raw bytes are looped back; traffic keeps an
+  // idle channel from closing on its time-out.
+  bool ChannelOpen() { return node_.channel.StillOpen(clock_()); }
+  void NoteChannelTraffic() { node_.channel.lastTrafficMs = clock_(); }
   Mesh &GetMesh() { return mesh_; }
   int64_t Now() const { return clock_(); }
 
