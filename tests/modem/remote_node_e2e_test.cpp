@@ -5,6 +5,7 @@
 
 #include "device/result_code.h"
 #include "log/logger.h"
+#include "log_wiring.h"
 #include "modem/remote_node.h"
 #include "sim/sim_modem.h"
 #include "support/sim_fixture.h"
@@ -13,32 +14,9 @@
 using device::TDeviceDetailMode;
 using device::TResultCode;
 using modem::ZIZ2400_RemoteNode;
+using modem_test::LogTo;
 
 namespace {
-
-// Turns a device's progress into log actions the way the main window does
-// (without the time-of-day prefix).
-void LogTo(TLogger &log, device::TCustomDevice &device) {
-  device.OnDetailedInfo = [&log](device::TCustomDevice &, TDeviceDetailMode mode, const std::string &text, int tryNo) {
-    switch (mode) {
-      case TDeviceDetailMode::dmStart:
-        log.BeginAction(text);
-        break;
-      case TDeviceDetailMode::dmRepeat:
-        if (auto open = log.GetCurrentNode()) {
-          open->SetText(text);
-          open->SetNote(util::Format("RC:%d", tryNo + 1));
-        }
-        break;
-      case TDeviceDetailMode::dmDoneOK:
-        log.EndSuccess(text);
-        break;
-      case TDeviceDetailMode::dmDoneFail:
-        log.EndError(text);
-        break;
-    }
-  };
-}
 
 class RemoteNodeE2E : public testing_support::SimLineTest {
  protected:
