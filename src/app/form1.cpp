@@ -127,6 +127,7 @@ QWidget *TForm1::BuildSettingsPage() {
   CB_Port->setEditable(true);
   CB_Port->setInsertPolicy(QComboBox::NoInsert);
   CB_Port->setMinimumWidth(260);
+  CB_Port->setMaximumWidth(420);
   FillPortChoices(CB_Port);
   CB_Port->setEditText(QStringLiteral("COM1"));
   form->addRow(QStringLiteral("Порт:"), CB_Port);
@@ -135,6 +136,7 @@ QWidget *TForm1::BuildSettingsPage() {
   CB_Speed->setObjectName("CB_Speed");
   for (int s : shell::PortSpeeds()) CB_Speed->addItem(QString::number(s));
   CB_Speed->setCurrentIndex(3);
+  CB_Speed->setMaximumWidth(140);
   form->addRow(QStringLiteral("Скорость:"), CB_Speed);
 
   CB_DataFormat = new QComboBox(page);
@@ -148,6 +150,7 @@ QWidget *TForm1::BuildSettingsPage() {
 
   SE_UartAddr = SpinEdit(1, 255, 1, 255, page);
   SE_UartAddr->setObjectName("SE_UartAddr");
+  SE_UartAddr->setMaximumWidth(100);
   form->addRow(QStringLiteral("Сетевой адрес:"), SE_UartAddr);
 
   auto *hidden = new QWidget(page);
