@@ -8,11 +8,12 @@
 #include <QScrollArea>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/form1.h"
 #include "sim/pty_server.h"
-#include "ui/log/action_log_frame.h"
+#include "ui/form_fixture.h"
 #include "ui/main/config_tab.h"
 #include "ui/widgets/number_edit.h"
 #include "util/hex.h"
@@ -24,13 +25,7 @@ struct ConfigPage : ::testing::Test {
   std::unique_ptr<TForm1> form;
   TConfigTab *tab = nullptr;
   void SetUp() override {
-    auto path = std::filesystem::temp_directory_path() / "vovor_config_tab_test.settings";
-    std::filesystem::remove(path);
-    TForm1::Options o;
-    o.settingsPath = path.string();
-    o.startSimulated = true;
-    o.showTerminal = false;
-    form = std::make_unique<TForm1>(o);
+    form = testing_support::MakeSimulatedForm("config_tab_test");
     tab = form->ConfigTab;
     ASSERT_TRUE(form->Port->GetActive());
   }
@@ -44,13 +39,7 @@ struct ConfigPage : ::testing::Test {
     EXPECT_TRUE(form->DirectNode->ReadConfig(c));
     return c ? c->GetPTPSettings()->GetRoute() : "";
   }
-  std::vector<std::string> LogResults() {
-    std::vector<std::string> r;
-    auto *m = form->Panel1->findChild<TActionLog_Frame *>()->VST->model();
-    for (int i = 0; i < m->rowCount(); ++i)
-      r.push_back(m->index(i, 0).data().toString().toStdString() + " | " + m->index(i, 1).data().toString().toStdString());
-    return r;
-  }
+  std::vector<std::string> LogResults() { return testing_support::LogRowsWithResults(*form); }
 };
 
 }  // namespace
@@ -94,7 +83,9 @@ TEST_F(ConfigPage, ReadEditWriteAndReadBack) {
   EXPECT_NE(after, before);
   EXPECT_EQ(StoredRoute(), std::string("\x01\x01\x05\x02", 4));
   auto log = LogResults();
-  EXPECT_NE(log.back().find("Проверка записанной конфигурации | OK"), std::string::npos) << log.back();
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string &row) {
+    return row.find("Проверка записанной конфигурации | OK") != std::string::npos;
+  }));
 
   tab->E_PTP_Route->clear();
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);

@@ -12,7 +12,7 @@
 
 #include "app/form1.h"
 #include "sim/pty_server.h"
-#include "ui/log/action_log_frame.h"
+#include "ui/form_fixture.h"
 #include "ui/main/vcomm_tab.h"
 #include "util/tick.h"
 
@@ -23,23 +23,14 @@ struct ChannelPages : ::testing::Test {
   TVCommTabs *tabs = nullptr;
   std::vector<std::pair<std::string, int>> sent;  // command, answer time-out while it was sent
   void SetUp() override {
-    auto path = std::filesystem::temp_directory_path() / "vovor_vcomm_tab_test.settings";
-    std::filesystem::remove(path);
-    TForm1::Options o;
-    o.settingsPath = path.string();
-    o.startSimulated = true;
-    o.showTerminal = false;
-    form = std::make_unique<TForm1>(o);
+    form = testing_support::MakeSimulatedForm("vcomm_tab_test");
     tabs = form->ChannelTabs;
     ASSERT_TRUE(form->Port->GetActive());
     form->DirectNode->OnSendPacket = [this](device::TCustomDevice &d, const std::string &, const std::string &cmd) {
       sent.emplace_back(cmd, static_cast<device::TCustomDevice &>(d).GetTimeOutMs());
     };
   }
-  std::string LastLogRow() {
-    auto *m = form->Panel1->findChild<TActionLog_Frame *>()->VST->model();
-    return m->index(m->rowCount() - 1, 0).data().toString().toStdString();
-  }
+  std::string LastLogRow() { return testing_support::LogRowsWithResults(*form).back(); }
 };
 
 }  // namespace
@@ -85,6 +76,7 @@ TEST_F(ChannelPages, CheckerReportsWhatComesBackThroughTheChannel) {
   uint32_t start = util::TickMs();
   while (tabs->Memo1->toPlainText() == "old report" && util::TicksSince(start) < 5000) QTest::qWait(20);
   EXPECT_EQ(tabs->Memo1->toPlainText().toStdString(), "");
+  QTest::qWait(150);  // the label shows the state at the start of a tick
   EXPECT_EQ(tabs->L_RecvState->text().toStdString(), "Wait start");
   EXPECT_GE(tabs->L_RecvBytes->text().toInt(), 303);
   QTest::mouseClick(tabs->Button34, Qt::LeftButton);
