@@ -22,25 +22,30 @@ struct Region {
   std::function<bool(ZIZ2400 &, long address, long size, std::string &)> part;
 };
 
-// A region's size parameter, then the region from 0 on.
-template <typename ReadSize, typename ReadBytes>
-bool WholeBySize(ZIZ2400 &n, std::string &data, ReadSize readSize, ReadBytes readBytes) {
-  uint16_t size = 0;
-  return (n.*readSize)(size) && (n.*readBytes)(0, size, data);
+// A raw memory: whole is its size parameter, then the memory from 0 on.
+using SizeRead = bool (ZIZ2400::*)(uint16_t &);
+using BytesRead = bool (ZIZ2400::*)(uint16_t, uint16_t, std::string &);
+
+bool ConfigPart(ZIZ2400 &n, long a, long s, std::string &d) {
+  return n.ReadConfigBytes(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
+}
+
+Region RawMemory(SizeRead readSize, BytesRead readBytes) {
+  return {0x10000,
+          [=](ZIZ2400 &n, std::string &d) {
+            uint16_t size = 0;
+            return (n.*readSize)(size) && (n.*readBytes)(0, size, d);
+          },
+          [=](ZIZ2400 &n, long a, long s, std::string &d) {
+            return (n.*readBytes)(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
+          }};
 }
 
 const std::map<std::string, Region> &Regions() {
   static const std::map<std::string, Region> regions{
-      {"config",
-       {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigImage(d); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadConfigBytes(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-        }}},
+      {"config", {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigImage(d); }, ConfigPart}},
       {"config-full",
-       {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigBytes(0, kFullConfigRegion, d); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadConfigBytes(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-        }}},
+       {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigBytes(0, kFullConfigRegion, d); }, ConfigPart}},
       {"node-table",
        {0x7FFFFFFF, [](ZIZ2400 &n, std::string &d) { return n.ReadNodeTable(d); },
         [](ZIZ2400 &n, long a, long s, std::string &d) {
@@ -55,24 +60,9 @@ const std::map<std::string, Region> &Regions() {
         [](ZIZ2400 &n, long a, long s, std::string &d) {
           return n.ReadWorkParamsBytes(static_cast<uint8_t>(a), static_cast<uint8_t>(s), d);
         }}},
-      {"eeprom",
-       {0x10000,
-        [](ZIZ2400 &n, std::string &d) { return WholeBySize(n, d, &ZIZ2400::ReadPureEEPROMSize, &ZIZ2400::ReadPureEEPROM); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadPureEEPROM(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-        }}},
-      {"ram",
-       {0x10000,
-        [](ZIZ2400 &n, std::string &d) { return WholeBySize(n, d, &ZIZ2400::ReadPureMemorySize, &ZIZ2400::ReadPureMemory); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadPureMemory(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-        }}},
-      {"fram",
-       {0x10000,
-        [](ZIZ2400 &n, std::string &d) { return WholeBySize(n, d, &ZIZ2400::ReadPureFRAMSize, &ZIZ2400::ReadPureFRAM); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadPureFRAM(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-        }}},
+      {"eeprom", RawMemory(&ZIZ2400::ReadPureEEPROMSize, &ZIZ2400::ReadPureEEPROM)},
+      {"ram", RawMemory(&ZIZ2400::ReadPureMemorySize, &ZIZ2400::ReadPureMemory)},
+      {"fram", RawMemory(&ZIZ2400::ReadPureFRAMSize, &ZIZ2400::ReadPureFRAM)},
   };
   return regions;
 }

@@ -193,6 +193,9 @@ class ZIZ2400 : public device::TDevice {
   // A parameter read of exactly `bytes` answer bytes.
   bool ReadMemoryParameter(uint8_t memType, uint8_t count, size_t bytes, std::string &data);
   bool ReadSizeAndFlag(uint8_t memType, uint8_t &size, bool &flag);
+  // Work parameters or production information: size and flag, then the bytes.
+  bool ReadFlaggedRegion(const std::string &actionText, uint8_t sizeType, uint8_t bytesType, std::string &data,
+                         bool &flag);
   bool ReadSizeWord(uint8_t memType, uint16_t &size);
   // A raw memory read in blocks, logged as one action.
   bool ReadPureRegion(uint8_t memType, uint16_t address, uint16_t count, std::string &data);

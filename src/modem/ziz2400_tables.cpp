@@ -67,6 +67,22 @@ bool ZIZ2400::ReadSizeAndFlag(uint8_t memType, uint8_t &size, bool &flag) {
   return true;
 }
 
+bool ZIZ2400::ReadFlaggedRegion(const std::string &actionText, uint8_t sizeType, uint8_t bytesType,
+                                std::string &data, bool &flag) {
+  data.clear();
+  flag = false;
+  return RunCompositeOperation(0, actionText, 24, 1, [&] {
+    return ReadSizedRegion(
+        [&](uint32_t &size) {
+          uint8_t s = 0;
+          bool ok = ReadSizeAndFlag(sizeType, s, flag);
+          size = s;
+          return ok;
+        },
+        [&](uint32_t size) { return MemoryTransfer(memmode::kRead, bytesType, data, 0, size, 1, BlockSize); });
+  });
+}
+
 bool ZIZ2400::ReadWorkParamsSize(uint8_t &size, bool &flag) {
   return ReadSizeAndFlag(memtype::kWorkParamsSize, size, flag);
 }
@@ -76,18 +92,7 @@ bool ZIZ2400::ReadWorkParamsBytes(uint8_t address, uint8_t count, std::string &d
 }
 
 bool ZIZ2400::ReadWorkParams(std::string &data, bool &flag) {
-  data.clear();
-  flag = false;
-  return RunCompositeOperation(0, "Чтение рабочих параметров", 24, 1, [&] {
-    return ReadSizedRegion(
-        [&](uint32_t &size) {
-          uint8_t s = 0;
-          bool ok = ReadWorkParamsSize(s, flag);
-          size = s;
-          return ok;
-        },
-        [&](uint32_t size) { return ReadWorkParamsBytes(0, static_cast<uint8_t>(size), data); });
-  });
+  return ReadFlaggedRegion("Чтение рабочих параметров", memtype::kWorkParamsSize, memtype::kWorkParams, data, flag);
 }
 
 bool ZIZ2400::EraseWorkParams() {
@@ -104,18 +109,7 @@ bool ZIZ2400::ReadProductionBytes(uint8_t address, uint8_t count, std::string &d
 }
 
 bool ZIZ2400::ReadProductionInfo(std::string &data, bool &flag) {
-  data.clear();
-  flag = false;
-  return RunCompositeOperation(0, "Чтение заводских настроек", 24, 1, [&] {
-    return ReadSizedRegion(
-        [&](uint32_t &size) {
-          uint8_t s = 0;
-          bool ok = ReadProductionInfoSize(s, flag);
-          size = s;
-          return ok;
-        },
-        [&](uint32_t size) { return ReadProductionBytes(0, static_cast<uint8_t>(size), data); });
-  });
+  return ReadFlaggedRegion("Чтение заводских настроек", memtype::kProdInfoSize, memtype::kProductionInfo, data, flag);
 }
 
 bool ZIZ2400::ReadProductionRecord(TProductionRecord &rec, bool &flag) {
