@@ -10,8 +10,15 @@ namespace util {
 FormatSettings LocaleFormatSettings() {
   FormatSettings s;
   const lconv *lc = std::localeconv();
-  if (lc && lc->decimal_point && lc->decimal_point[0]) s.decimalSeparator = lc->decimal_point[0];
-  if (lc && lc->thousands_sep && lc->thousands_sep[0]) s.thousandSeparator = lc->thousands_sep[0];
+  // Separators are single characters here; a locale whose separator is a
+  // multi-byte character (ru_RU groups with a no-break space) must not leave
+  // half a UTF-8 sequence in the text.
+  auto singleByte = [](const char *text) {
+    return text && text[0] && !text[1] && static_cast<unsigned char>(text[0]) < 0x80;
+  };
+  if (lc && singleByte(lc->decimal_point)) s.decimalSeparator = lc->decimal_point[0];
+  if (lc && singleByte(lc->thousands_sep)) s.thousandSeparator = lc->thousands_sep[0];
+  else if (lc && lc->thousands_sep && lc->thousands_sep[0]) s.thousandSeparator = ' ';
   return s;
 }
 

@@ -177,5 +177,10 @@ TEST(Format, IndependentOfTheCLocale) {
     GTEST_SKIP() << "no locale with a decimal comma on this machine";
   EXPECT_EQ(Format("%3.3f", 1.5), "1.500");
   EXPECT_EQ(Format("%g", 2.5), "2.5");
+  // The user's own number format is asked for explicitly, and stays valid
+  // UTF-8 where the locale groups with a multi-byte character.
+  util::FormatSettings user = util::LocaleFormatSettings();
+  EXPECT_EQ(user.decimalSeparator, ',');
+  EXPECT_LT(static_cast<unsigned char>(user.thousandSeparator), 0x80);
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
