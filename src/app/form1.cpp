@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -105,7 +106,14 @@ void TForm1::BuildWindow() {
     QString name = QString::fromUtf8(caption);
     QWidget *page = name == QStringLiteral("Наст") ? BuildSettingsPage() : new QWidget;
     page->setObjectName(QStringLiteral("TabSheet_") + name);
-    PageControl1->addTab(page, name);
+    // A page scrolls rather than squeezing the log: the pages are taller in
+    // Linux fonts than the window's design size allows for.
+    auto *scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("TabScroll_") + name);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(page);
+    PageControl1->addTab(scroller, name);
     pages_.emplace_back(name, page);
   }
   BuildServiceSettingControls();
@@ -116,7 +124,8 @@ void TForm1::BuildWindow() {
   ServicePagesAction->setCheckable(true);
   connect(ServicePagesAction, &QAction::toggled, this, &TForm1::SetServicePagesVisible);
   SetServicePagesVisible(false);
-  PageControl1->setCurrentWidget(Page(QStringLiteral("Config")));
+  for (int i = 0; i < PageControl1->count(); ++i)
+    if (PageControl1->tabText(i) == QStringLiteral("Config")) PageControl1->setCurrentIndex(i);
 }
 
 QWidget *TForm1::BuildSettingsPage() {
