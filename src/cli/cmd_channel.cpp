@@ -46,7 +46,7 @@ bool ParseArgs(const std::vector<std::string> &args, bool wantsRoute, bool wants
     }
     i = 2;
   }
-  for (; i < args.size(); ++i) {
+  for (; i < args.size(); i += 2) {  // an option and its value
     const std::string &a = args[i];
     long *target = a == "--speed" ? &out->speed : a == "--timeout" ? &out->timeout : nullptr;
     const long max = a == "--speed" ? 14 : 65535;
@@ -54,7 +54,6 @@ bool ParseArgs(const std::vector<std::string> &args, bool wantsRoute, bool wants
       *error = "unexpected \"" + a + "\" (--speed takes 0 to 14, --timeout 0 to 65535)";
       return false;
     }
-    ++i;
   }
   return true;
 }

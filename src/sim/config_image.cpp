@@ -25,7 +25,8 @@ ImageSection &ImageSection::String(uint8_t index, std::string bytes) {
 }
 
 ImageSection &ImageSection::Section(uint8_t index, ImageSection section) {
-  sections.emplace_back(index, std::move(section));
+  section.index = index;
+  sections.push_back(std::move(section));
   return *this;
 }
 
@@ -46,7 +47,7 @@ size_t WriteSection(std::string &image, const ImageSection &section, uint16_t pa
   };
   std::vector<Entry> entries;
   for (const auto &p : section.params) entries.push_back({p.index, &p, nullptr});
-  for (const auto &[index, sub] : section.sections) entries.push_back({index, nullptr, &sub});
+  for (const auto &sub : section.sections) entries.push_back({sub.index, nullptr, &sub});
   std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.index < b.index; });
 
   const size_t start = image.size();

@@ -16,8 +16,9 @@ struct ImageSection {
     uint8_t code = 0;  // 1 byte, 2 word, 9 byte string
     std::string value;
   };
+  uint8_t index = 0;  // its index in the parent section
   std::vector<Param> params;
-  std::vector<std::pair<uint8_t, ImageSection>> sections;  // in ascending index
+  std::vector<ImageSection> sections;
 
   ImageSection &Byte(uint8_t index, uint8_t v);
   ImageSection &Word(uint8_t index, uint16_t v);
