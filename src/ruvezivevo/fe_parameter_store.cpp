@@ -17,6 +17,10 @@ uint32_t CountFieldBytes(uint8_t code) {
   return 0;
 }
 
+// Arrays keep their count and elements in the data area. Code 255 has both
+// count bits set, yet an empty parameter keeps nothing there.
+bool IsStoredArray(uint8_t code) { return code != kFECodeEmpty && IsImageCode(code) && IsArrayCode(code); }
+
 }  // namespace
 
 void TFEParameter::GetStoreInfo(bool &isInline, uint32_t &length) const {
@@ -27,7 +31,7 @@ void TFEParameter::GetStoreInfo(bool &isInline, uint32_t &length) const {
     // Always the four bytes a reader takes, so an unwritten value cannot
     // borrow the bytes of the next one.
     length = kLongBytes;
-  } else if (IsImageCode(code) && IsArrayCode(code)) {
+  } else if (IsStoredArray(code)) {
     length = GetValueSize() + CountFieldBytes(code);
   } else {
     isInline = true;  // codes 1, 2, 255; codes no reader takes store nothing
@@ -41,7 +45,7 @@ void TFEParameter::WriteValue(uint8_t *dest) const {
     std::memcpy(dest, value_.data(), std::min<size_t>(kLongBytes, value_.size()));
     return;
   }
-  if (!IsImageCode(code) || !IsArrayCode(code)) return;
+  if (!IsStoredArray(code)) return;
   const uint32_t countBytes = CountFieldBytes(code);
   if (countBytes == 2) {
     WriteLe16(dest, GetCount());

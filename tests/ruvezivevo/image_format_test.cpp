@@ -55,6 +55,37 @@ TEST(ImageFormat, LongValueIsStoredAsItsFourBytes) {
   EXPECT_EQ(LoadRootSection(image)->GetLongDef(1, 0), 0x12345678u);
 }
 
+// Codes 1, 2 and 255 keep their value in the descriptor: the record has no
+// data area, so its body is the header and the checksum only.
+struct InlineCase {
+  const char *name;
+  std::function<void(IFESection &)> fill;
+  const char *descriptor;
+};
+
+class ImageInlineValues : public ::testing::TestWithParam<InlineCase> {};
+
+TEST_P(ImageInlineValues, LiveInTheirDescriptor) {
+  auto root = CreateRootSection();
+  GetParam().fill(*root);
+  const std::string image = root->SaveToString();
+  EXPECT_EQ(Hex(image), Hex(Record(Bytes(std::string("0000 01 ") + GetParam().descriptor))));
+  EXPECT_EQ(Hex(LoadRootSection(image)->SaveToString()), Hex(image));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImageInlineValues,
+    ::testing::Values(InlineCase{"Byte", [](IFESection &s) { s.SetByte(1, 0xAB); }, "01 01 AB 00"},
+                      InlineCase{"Word", [](IFESection &s) { s.SetWord(1, 0x1234); }, "01 02 34 12"},
+                      InlineCase{"NewEmpty", [](IFESection &s) { s.GetParam(1, true, kFECodeEmpty); }, "01 FF 00 00"},
+                      InlineCase{"Cleared",
+                                 [](IFESection &s) {
+                                   s.SetString(1, "AB");
+                                   s.GetParam(1, false)->ClearItem();
+                                 },
+                                 "01 FF 00 00"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(ImageFormat, WideStringsUseTheCountWidthTheirLengthNeeds) {
   auto root = CreateRootSection();
   root->SetWideString(1, std::u16string(200, u'z'));
