@@ -12,8 +12,11 @@ bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &com
     std::string data = AnswerData();
     if (auto replaced = decode(data.size() > 2 ? data.substr(2) : std::string())) SetResult(*replaced);
   }
+  // Taken before DetailDone: a progress handler may run another operation
+  // on this node, whose result must not become this one's.
+  const bool ok = ResultCode().Code == 0;
   DetailDone();
-  return ResultCode().Code == 0;
+  return ok;
 }
 
 bool ZIZ2400::RefuseOperation(const std::string &actionText, const device::TResultCode &rc) {

@@ -171,6 +171,37 @@ TEST(Operations, OutputsKeepTheirPresetValuesWhenTheModemIsSilent) {
   EXPECT_EQ(regs, modem::TRegisterImage{});
 }
 
+TEST(Operations, ReturnTheirOwnOutcomeWhenTheEndHandlerRunsAnotherOne) {
+  // A handler of the end notification may run a further command on the same
+  // node; the first operation still reports how it itself ended.
+  struct Case {
+    const char *name;
+    const char *temperatureAnswer;
+    const char *identifyAnswer;
+    bool expected;
+  } cases[] = {
+      {"success, then a failure", "00F6", "04", true},
+      {"failure, then a success", "04", "00", false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedModem m;
+    m.OnCommand([&](const std::string &command) -> std::optional<std::string> {
+      return command == "1C02" ? c.temperatureAnswer : c.identifyAnswer;
+    });
+    bool nested = false;
+    m.node.OnDetailedInfo = [&](device::TCustomDevice &, TDeviceDetailMode mode, const std::string &, int) {
+      if (mode == TDeviceDetailMode::dmStart || nested) return;
+      nested = true;
+      m.node.Identify();
+    };
+    int16_t temperature = 0;
+    EXPECT_EQ(m.node.ReadTemperature(temperature), c.expected);
+    EXPECT_EQ(m.Commands(), (std::vector<std::string>{"1C02", "1A01"}));
+    EXPECT_EQ(m.node.ResultCode().Code == 0, !c.expected);  // the handler's command ran last
+  }
+}
+
 TEST(Registers, ReadIntoTheImageFromTheFirstAddressButNeverPastTheEnd) {
   ScriptedModem m;
   modem::TRegisterImage regs;
