@@ -1,8 +1,8 @@
 // channel: open and close the serial channels the node carries through the mesh.
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
+#include "cli/config_settings.h"
 #include "cli/session.h"
-#include "ui/main/config_tab_logic.h"
 #include "util/hex.h"
 
 namespace cli {
@@ -34,9 +34,9 @@ bool ParseArgs(const std::vector<std::string> &args, bool wantsRoute, bool wants
       return false;
     }
     if (wantsRoute) {
-      auto record = config_tab::ParseRouteText(args[1]);
+      auto record = ParseRouteArgument(args[1]);
       if (!record) {
-        *error = "\"" + args[1] + "\" is no route of 2 to 29 nodes, such as 1-5-9";
+        *error = "\"" + args[1] + "\" is no route of 2 to 29 nodes (0 to 255), such as 1-5-9";
         return false;
       }
       out->route = util::BytesToHex(*record);

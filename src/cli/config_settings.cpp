@@ -1,6 +1,7 @@
 #include "cli/config_settings.h"
 
 #include <sstream>
+#include <string_view>
 
 #include "cli/cli_options.h"
 #include "ui/main/config_tab_logic.h"
@@ -36,8 +37,8 @@ std::optional<std::string> SetEnabled(IZTConfig &c, const std::string &text) {
 }
 
 std::optional<std::string> SetRoute(IZTConfig &c, const std::string &text) {
-  auto route = config_tab::ParseRouteText(text);
-  if (!route) return "\"" + text + "\" is no route of 2 to 29 nodes (such as 1-5-2)";
+  auto route = ParseRouteArgument(text);
+  if (!route) return "\"" + text + "\" is no route of 2 to 29 nodes 0 to 255 (such as 1-5-2)";
   c.GetPTPSettings()->SetRoute(*route);
   return std::nullopt;
 }
@@ -87,6 +88,21 @@ const std::vector<ConfigSetting> &ConfigSettings() {
        [](IZTConfig &c) { return config_tab::RouteText(c.GetPTPSettings()->GetRoute()); }, SetRoute},
   };
   return settings;
+}
+
+std::optional<std::string> ParseRouteArgument(const std::string &text) {
+  // The page's reader leaves out the parts it cannot take; here every part
+  // between delimiters must have become a node.
+  size_t parts = 0;
+  bool inPart = false;
+  for (char c : text) {
+    const bool delimiter = std::string_view("-,./\\ ").find(c) != std::string_view::npos;
+    if (!delimiter && !inPart) ++parts;
+    inPart = !delimiter;
+  }
+  auto route = config_tab::ParseRouteText(text);
+  if (!route || route->size() != parts + 1) return std::nullopt;
+  return route;
 }
 
 const ConfigSetting *FindConfigSetting(const std::string &name) {

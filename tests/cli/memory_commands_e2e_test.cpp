@@ -84,7 +84,8 @@ TEST(CtlConfig, ExportImportAndSetWithVerify) {
   EXPECT_NE(empty.err.find("1 to 65535 bytes"), std::string::npos) << empty.err;
 
   for (const char *wrong : {"config", "config set", "config set bogus=1", "config set net.net-id=300",
-                            "config set ptp.route=7", "config export", "config show extra", "config import a b"}) {
+                            "config set ptp.route=7", "config set ptp.route=1-300-2", "config set ptp.route=1-x-2",
+                            "config export", "config show extra", "config import a b"}) {
     auto r = RunCtl(std::string("--sim ") + wrong);
     EXPECT_EQ(r.exitCode, 2) << wrong;
   }
@@ -173,7 +174,9 @@ TEST(CtlChannel, OpenAndCloseEveryKind) {
   auto routed = RunCtl("--sim channel open-route 1-5-9");
   EXPECT_EQ(FieldOf(routed.out, "done"), "open-route 01010509");
   for (const char *wrong : {"", "open", "open-route 7", "open-route", "open-vcomm --speed 15", "open-term 300",
-                            "close-term now", "open-route 1-2 --speed 1"}) {
+                            "close-term now", "open-route 1-2 --speed 1",
+                            // a part that is no node refuses the route, never shortens it
+                            "open-route 1-300-9", "open-uart 1-x-9", "close-route 1-5-9a"}) {
     auto r = RunCtl(std::string("--sim channel ") + wrong);
     EXPECT_EQ(r.exitCode, 2) << wrong;
   }
