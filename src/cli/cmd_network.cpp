@@ -1,4 +1,6 @@
 // route-table, node-table and orva: the node's view of the mesh.
+#include <algorithm>
+
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
@@ -17,21 +19,25 @@ int RunRouteTable(Session &s, const std::vector<std::string> &args) {
 }
 
 int RunNodeTable(Session &s, const std::vector<std::string> &args) {
-  long count = 16;
-  bool all = false;
+  // Without a count: the first 16 items, as the node-table page reads, but
+  // never past the table's end (a modem refuses a read beyond it).
+  constexpr long kDefaultItems = 16;
+  long count = kDefaultItems;
+  bool given = false;
   if (args.size() == 1 && args[0] == "--all") {
-    all = true;
+    count = 0;
   } else if (args.size() == 2 && args[0] == "--count") {
     if (!ParseNumber(args[1], 1, 2048, &count)) return s.UsageError("node-table: --count takes 1 to 2048");
+    given = true;
   } else if (!args.empty()) {
     return s.UsageError("node-table takes --all or --count N");
   }
   auto &node = s.Node();
-  if (all) {
+  if (!given) {
     uint16_t n = 0;
     if (!node.ReadNodeTableCount(n)) return s.Fail();
-    count = n;
-    if (count == 0) return s.Fail(device::rcNoData);
+    if (n == 0) return s.Fail(device::rcNoData);
+    count = count == 0 ? n : std::min<long>(count, n);
   }
   modem::TZT_NodeTableItems items;
   if (!node.ReadNodeTableItems(0, static_cast<uint16_t>(count), items)) return s.Fail();
@@ -135,7 +141,7 @@ int RunOrva(Session &s, const std::vector<std::string> &args) {
 const CommandRegistration routeTable{
     {"route-table", "route-table", "read the route table: each destination and its next hop", RunRouteTable}};
 const CommandRegistration nodeTable{{"node-table", "node-table [--all | --count N]",
-                                     "read the configured node table (16 items unless told otherwise)", RunNodeTable}};
+                                     "read the node table (its first 16 items unless told otherwise)", RunNodeTable}};
 const CommandRegistration orva{{"orva", "orva state|router|nodes|remove-child ADDRESS",
                                 "the mesh layer: its state, router state, node table; drop a child node", RunOrva}};
 

@@ -145,6 +145,11 @@ TEST(CtlNetwork, TablesAndMeshState) {
   ASSERT_EQ(items.exitCode, 0) << items.err;
   EXPECT_EQ(FieldOf(items.out, "4"), "in use, parent 1");
   EXPECT_EQ(FieldOf(items.out, "0"), "in use, parent -");
+  // Unasked, the first 16 items, but only as many as the table holds (12).
+  auto first = RunCtl("--sim node-table");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(FieldOf(first.out, "11"), "free, parent -");
+  EXPECT_EQ(FieldOf(first.out, "12"), "");
   auto all = RunCtl("--sim --remote 2 node-table --all");
   ASSERT_EQ(all.exitCode, 0) << all.err;
   EXPECT_EQ(FieldOf(all.out, "11"), "free, parent -");
