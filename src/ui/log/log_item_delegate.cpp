@@ -19,6 +19,16 @@ QString StaticTextOf(const QModelIndex &index) { return index.data(TLogTreeModel
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
+// Grey on the selection colour is all but invisible, and the log keeps its
+// newest row selected: there the side text is the selected text toned down.
+QColor StaticTextColor(const QPalette &palette, QPalette::ColorGroup group, bool selected) {
+  if (!selected) return TLogItemDelegate::kStaticTextColor;
+  const QColor text = palette.color(group, QPalette::HighlightedText);
+  const QColor back = palette.color(group, QPalette::Highlight);
+  auto mix = [](int t, int b) { return (t * 2 + b) / 3; };
+  return QColor(mix(text.red(), back.red()), mix(text.green(), back.green()), mix(text.blue(), back.blue()));
+}
+
 }  // namespace
 
 TLogItemDelegate::CellLayout TLogItemDelegate::Layout(const QStyleOptionViewItem &option,
@@ -66,7 +76,7 @@ void TLogItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
   painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   painter->drawText(layout.textRect.adjusted(0, 0, 1, 0), kTextFlags, layout.text);
   if (!layout.staticText.isEmpty()) {
-    painter->setPen(kStaticTextColor);
+    painter->setPen(StaticTextColor(opt.palette, group, selected));
     painter->drawText(layout.staticRect, kTextFlags, layout.staticText);
   }
   painter->restore();

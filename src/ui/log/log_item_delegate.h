@@ -1,6 +1,7 @@
 #pragma once
 // Paints a log cell: icon, the normal text, then the static text in grey
-// right after it; a cell too narrow for both shows them whole in a tooltip.
+// right after it (the selected text toned down, on a selected row); a cell
+// too narrow for both shows them whole in a tooltip.
 #include <QRect>
 #include <QString>
 #include <QStyledItemDelegate>

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/log/create_action_logger.h"
 #include "ui/log/log_item_delegate.h"
@@ -95,6 +97,36 @@ TEST(ActionLogFrame, StaticTextIsPaintedGreyAfterTheText) {
   };
   EXPECT_GT(greyPixelsIn(0), 5) << "the note in grey";
   EXPECT_EQ(greyPixelsIn(1), 0) << "no note, nothing grey";
+}
+
+// WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
+double Contrast(const QColor &a, const QColor &b) {
+  auto luminance = [](const QColor &c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(ActionLogFrame, StaticTextStaysLegibleOnTheSelectedRow) {
+  // The log always selects its newest row, so that row's note and detail
+  // must read on the selection colour too.
+  FrameRig rig;
+  auto m = rig.log->AddMessage("10:15:12 Открытие канала");
+  m->SetDetail("нет ответа");  // column 1 then holds nothing but the static text
+  rig.Settle();
+  QTreeView *vst = rig.frame->VST;
+  const QModelIndex cell = vst->model()->index(0, 1);
+  ASSERT_TRUE(vst->selectionModel()->isRowSelected(0, QModelIndex()));
+
+  const QImage image = vst->viewport()->grab(vst->visualRect(cell)).toImage();
+  const QColor background = image.pixelColor(image.width() - 2, image.height() / 2);
+  double best = 1.0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) best = std::max(best, Contrast(image.pixelColor(x, y), background));
+  }
+  EXPECT_GE(best, 2.0) << "side text on the selection colour " << background.name().toStdString();
 }
 
 TEST(ActionLogFrame, ToolTipShowsTextsThatDoNotFit) {
