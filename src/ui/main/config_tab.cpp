@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QTime>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/form1.h"
 #include "ruvezivevo/fe_root_section.h"
@@ -189,7 +190,11 @@ void TConfigTab::ShowConfig() {
   SE_CRFAddr->setValue(f.nodeId);
   SE_ru_bytetimeout->setValue(f.byteTimeout);
   SE_ru_pkttimeout->setValue(f.packetTimeout);
-  E_CNodeName->setText(QString::fromStdString(f.nodeName));
+  // The length limit is for typing: a longer name read from a modem is
+  // shown whole, so writing the configuration back keeps it.
+  const QString name = QString::fromStdString(f.nodeName);
+  E_CNodeName->setMaxLength(std::max<int>(kNodeNameMaxLength, static_cast<int>(name.size())));
+  E_CNodeName->setText(name);
   E_PTP_Route->setText(QString::fromStdString(f.route));
   SE_PTP_Timeout->setValue(f.ptpTimeout);
   SE_PTP_PIGPERIOD->setValue(f.pingPeriod);
@@ -198,7 +203,10 @@ void TConfigTab::ShowConfig() {
 }
 
 void TConfigTab::Btn_WriteConfClick() {
-  if (!form_.CurrentConfig) return;
+  // The configuration being written: "Новая" during the wait replaces the
+  // window's one, and the check compares against what was sent.
+  const std::shared_ptr<config::IZTConfig> config = form_.CurrentConfig;
+  if (!config) return;
   Form f;
   f.netAddress = SE_CUNetAddr->value();
   f.baudRateIndex = CB_CBaudRate->currentIndex();
@@ -213,16 +221,16 @@ void TConfigTab::Btn_WriteConfClick() {
   f.pingPeriod = SE_PTP_PIGPERIOD->value();
   f.retries = SE_PTP_ReTry->value();
   f.ptpEnabled = CB_PTP_Enable->isChecked();
-  config_tab::WriteForm(*form_.CurrentConfig, f);
+  config_tab::WriteForm(*config, f);
   bool written = false;
   form_.RunOperation([&] {
-    if (form_.CurrentNode) written = form_.CurrentNode->WriteConfig(form_.CurrentConfig);
+    if (form_.CurrentNode) written = form_.CurrentNode->WriteConfig(config);
   });
-  if (written && CB_VerifyWrite->isChecked()) VerifyWrittenImage();
+  if (written && CB_VerifyWrite->isChecked()) VerifyWrittenImage(*config);
 }
 
-void TConfigTab::VerifyWrittenImage() {
-  auto expected = form_.CurrentConfig->SerializeImage();
+void TConfigTab::VerifyWrittenImage(config::IZTConfig &written) {
+  auto expected = written.SerializeImage();
   std::string actual;
   bool read = false;
   form_.RunOperation([&] { read = form_.CurrentNode && form_.CurrentNode->ReadConfigImage(actual); });

@@ -3,6 +3,10 @@
 // with "Новая", "Прочитать" and "Записать".
 #include <QWidget>
 
+namespace config {
+class IZTConfig;
+}
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -47,6 +51,6 @@ class TConfigTab : public QWidget {
   QCheckBox *CB_VerifyWrite;
 
  private:
-  void VerifyWrittenImage();
+  void VerifyWrittenImage(config::IZTConfig &written);
   TForm1 &form_;
 };

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/form1.h"
+#include "ruvezivevo/fe_root_section.h"
 #include "sim/pty_server.h"
 #include "ui/form_fixture.h"
 #include "ui/main/config_tab.h"
@@ -92,6 +93,48 @@ TEST_F(ConfigPage, ReadEditWriteAndReadBack) {
   EXPECT_EQ(tab->E_PTP_Route->text().toStdString(), "1-5-2");
   EXPECT_EQ(tab->SE_CPanID->value(), 77);
   EXPECT_EQ(tab->E_CNodeName->text(), QStringLiteral("Подстанция 5"));
+}
+
+TEST_F(ConfigPage, ALongNodeNameFromTheModemSurvivesAWrite) {
+  // The field's 42 characters limit typing, not what a modem already holds.
+  const QString name = QStringLiteral("Подстанция 5, ячейка 12, ввод 2, счётчик ТП-17");
+  ASSERT_GT(name.size(), 42);
+  auto stored = config::CreateConfig(ruvezivevo::CreateRootSection());
+  stored->GetUserSettings()->SetNodeName(name.toStdString());
+  ASSERT_TRUE(form->DirectNode->WriteConfig(stored));
+
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_EQ(tab->E_CNodeName->text(), name);
+  tab->SE_CPanID->setValue(9);
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(QString::fromStdString(back->GetUserSettings()->GetNodeName()), name);
+  EXPECT_EQ(back->GetZTNETSettings()->GetNetId(), 9);
+
+  QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton);
+  tab->E_CNodeName->setFocus();
+  QTest::keyClicks(tab->E_CNodeName, QString(50, QChar('x')));
+  EXPECT_EQ(tab->E_CNodeName->text().size(), 42);
+}
+
+TEST_F(ConfigPage, NewDuringAWriteDoesNotSpoilItsCheck) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->SE_CPanID->setValue(77);
+  tab->CB_VerifyWrite->setChecked(true);
+  sim::Faults slow;
+  slow.delayMs = 100;
+  form->Simulator()->SetFaults(slow);
+  form->DirectNode->SetTimeOutMs(1000);
+  QTimer::singleShot(150, [&] { QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton); });
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  form->Simulator()->SetFaults(sim::Faults{});
+  auto log = LogResults();
+  ASSERT_FALSE(log.empty());
+  EXPECT_NE(log.back().find("Проверка записанной конфигурации | OK"), std::string::npos) << log.back();
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetZTNETSettings()->GetNetId(), 77);
 }
 
 TEST_F(ConfigPage, RouteTextCases) {
