@@ -132,6 +132,9 @@ bool TPort::Close() {
 }
 
 void TPort::SetHandle(int handle) {
+  // The reader of a hung-up line has ended (or is ending) on its own: it is
+  // no reader any more, so the handed-over line gets a new one.
+  if (handle >= 0 && hungUp_.load()) StopReader();
   if (handle >= 0 && !readerRunning_.load() && !reader_.joinable()) {
     if (!line_) line_ = factory_ ? factory_() : nullptr;
     if (!line_ || !line_->Adopt(handle)) return;

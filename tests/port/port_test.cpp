@@ -21,6 +21,7 @@ struct StubState {
   bool dtr = true;
   bool hasStatus = true;
   bool woken = false;
+  bool hangUp = false;  // the far end goes away; taken by the next wait
   bool openFails = false;
   int opens = 0;
 };
@@ -47,7 +48,7 @@ class StubLine : public ISerialLine {
   }
   LineEvents WaitEvents(int timeoutMs) override {
     std::unique_lock l(s_->m);
-    auto ready = [&] { return s_->woken || !s_->incoming.empty(); };
+    auto ready = [&] { return s_->woken || s_->hangUp || !s_->incoming.empty(); };
     if (timeoutMs < 0)
       s_->cv.wait(l, ready);
     else
@@ -56,6 +57,8 @@ class StubLine : public ISerialLine {
     ev.woken = s_->woken;
     s_->woken = false;
     ev.readable = !s_->incoming.empty();
+    ev.hangUp = s_->hangUp;
+    s_->hangUp = false;
     return ev;
   }
   void Wake() override {
@@ -131,6 +134,11 @@ struct PortWithStub : ::testing::Test {
   void Arrive(const std::string &bytes) {
     std::lock_guard l(state->m);
     state->incoming += bytes;
+    state->cv.notify_all();
+  }
+  void HangUp() {
+    std::lock_guard l(state->m);
+    state->hangUp = true;
     state->cv.notify_all();
   }
   void SetBits(unsigned bits) {
@@ -331,4 +339,25 @@ TEST_F(PortWithStub, ActiveOnlyStoredWhileLoading) {
   port.Loaded();
   EXPECT_EQ(state->opens, 1);
   EXPECT_TRUE(port.GetActive());
+}
+
+TEST_F(PortWithStub, HandleAdoptedAfterAHangUpGetsANewReader) {
+  // The reader of a hung-up line has ended, so a descriptor handed over
+  // afterwards is adopted and read, for a thread reader and a pool reader.
+  for (bool pool : {false, true}) {
+    SetPoolReaderEnabledForTesting(pool);
+    port.SetActive(true);
+    ASSERT_TRUE(port.GetActive());
+    HangUp();
+    for (int i = 0; i < 300 && port.GetActive(); ++i) util::SleepMs(10);
+    ASSERT_FALSE(port.GetActive());
+    port.SetHandle(7);
+    EXPECT_TRUE(port.GetActive()) << pool;
+    const std::string bytes = pool ? "pool" : "thread";
+    Arrive(bytes);
+    EXPECT_TRUE(link.WaitFor("recv:" + bytes)) << pool;
+    port.SetHandle(-1);
+    EXPECT_FALSE(port.GetActive()) << pool;
+  }
+  SetPoolReaderEnabledForTesting(false);
 }
