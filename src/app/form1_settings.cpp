@@ -131,6 +131,7 @@ void TForm1::LoadSettings() {
   int bottom = number(".Bottom").value_or(top + r.height());
   if (right - left >= 200 && bottom - top >= 150) setGeometry(left, top, right - left, bottom - top);
   int state = number(".WindowState").value_or(0);
+  if (state == 1) setWindowState(Qt::WindowMinimized);
   if (state == 2) setWindowState(Qt::WindowMaximized);
 
   std::vector<Binding> bindings = SettingBindings();

@@ -150,6 +150,29 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
   EXPECT_EQ(again.DirectNode->GetTimeOutMs(), 700);
 }
 
+TEST(MainWindow, PlacementStateAndLogHeightAreRestored) {
+  struct Case {
+    const char *state;
+    Qt::WindowState expected;
+  } cases[] = {{"0", Qt::WindowNoState}, {"1", Qt::WindowMinimized}, {"2", Qt::WindowMaximized}};
+  for (const auto &c : cases) {
+    std::string settings = TempSettings("placement");
+    {
+      std::ofstream f(settings);
+      f << "[Form1]\nPanel1.Height=150\n.Left=100\n.Top=120\n.Right=900\n.Bottom=620\n.WindowState=" << c.state
+        << "\n";
+    }
+    TForm1 form(SimOptions(settings));
+    EXPECT_EQ(form.normalGeometry().isValid() ? form.normalGeometry() : form.geometry(), QRect(100, 120, 800, 500))
+        << c.state;
+    EXPECT_EQ(form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), c.expected) << c.state;
+    if (c.expected != Qt::WindowNoState) continue;
+    form.show();
+    QTest::qWait(50);
+    EXPECT_EQ(form.Panel1->height(), 150);
+  }
+}
+
 TEST(MainWindow, GarbageSettingsStillStart) {
   std::string settings = TempSettings("garbage");
   {
