@@ -40,6 +40,8 @@ TEST(ConfigTabLogic, RouteTexts) {
       {"1-2 ", std::string("\x00\x01\x02", 3)},   // a trailing delimiter
       {"1.2/3\\4 5", std::string("\x03\x01\x02\x03\x04\x05", 6)},
       {"1-x-2", std::string("\x00\x01\x02", 3)},
+      {"0000000001-00000000000000000002", std::string("\x00\x01\x02", 3)},  // zeros in front
+      {"1-99999999999999999999-2", std::string("\x00\x01\x02", 3)},
       {"", std::nullopt},
   };
   for (const auto &c : cases) EXPECT_EQ(ParseRouteText(c.text), c.route) << c.text;

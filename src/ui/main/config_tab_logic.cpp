@@ -1,5 +1,6 @@
 #include "ui/main/config_tab_logic.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -88,12 +89,14 @@ std::optional<std::string> ParseRouteText(const std::string &text) {
   std::string part;
   auto take = [&] {
     if (part.empty()) return;
-    bool digits = part.size() <= 9;
-    for (char c : part) digits = digits && c >= '0' && c <= '9';
-    if (digits) {
-      int v = std::atoi(part.c_str());
-      if (v < 256) nodes.push_back(v);
+    // Read saturating, so leading zeros do not make a small number "too long".
+    bool digits = true;
+    int v = 0;
+    for (char c : part) {
+      digits = digits && c >= '0' && c <= '9';
+      if (digits) v = std::min(v * 10 + (c - '0'), 256);
     }
+    if (digits && v < 256) nodes.push_back(v);
     part.clear();
   };
   for (char c : text) {
