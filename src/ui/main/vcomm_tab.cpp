@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/form1.h"
+#include "ui/widgets/spin_edit.h"
 
 using namespace vcomm_tab;
 
@@ -39,12 +40,9 @@ QComboBox *FormatList(const char *name) {
   return c;
 }
 
-QSpinBox *Spin(const char *name, int min, int max, int step, int value) {
-  auto *s = new QSpinBox;
+TSpinEdit *Spin(const char *name, int min, int max, int step, int value) {
+  auto *s = new TSpinEdit(min, max, step, value);
   s->setObjectName(name);
-  s->setRange(min, max);
-  s->setSingleStep(step);
-  s->setValue(value);
   return s;
 }
 
@@ -85,7 +83,9 @@ void TVCommTabs::BuildUartPage(QWidget *page) {
   form_.SE_NetAddr = Spin("SE_NetAddr", 0, 100, 1, 12);
   form_.CB_VC_Spd = SpeedList("CB_VC_Spd");
   form_.CB_VC_Fmt = FormatList("CB_VC_Fmt");
-  form_.SE_VC_CloseTO = Spin("SE_VC_CloseTO", 0, 32000, 100, 2000);
+  auto *closeTimeout = Spin("SE_VC_CloseTO", 0, 32000, 1, 2000);
+  closeTimeout->SetPageStep(100);
+  form_.SE_VC_CloseTO = closeTimeout;
   form_.SE_VC_CloseTO->setToolTip(QString::fromUtf8(kCloseTimeoutHint));
   Button28 = Button("Button28", "Open VCOMM");
   Button29 = Button("Button29", "Close VCOMM");

@@ -57,6 +57,23 @@ TEST_F(ChannelPages, OpeningRequestsGetTheLongerTimeOut) {
   EXPECT_EQ(sent.back().second, 300);
 }
 
+TEST_F(ChannelPages, CloseTimeOutFieldsStepAsTheyShould) {
+  // The page's close time-out steps by 1 and pages by 100; the channel page's by 500.
+  struct Case {
+    QSpinBox *field;
+    Qt::Key key;
+    int expected;
+  } cases[] = {{form->SE_VC_CloseTO, Qt::Key_Up, 2001},
+               {form->SE_VC_CloseTO, Qt::Key_PageUp, 2100},
+               {form->SE_VC_CloseTO, Qt::Key_PageDown, 1900},
+               {tabs->RzSpinEdit2, Qt::Key_Up, 500}};
+  for (const auto &c : cases) {
+    c.field->setValue(c.field == tabs->RzSpinEdit2 ? 0 : 2000);
+    QTest::keyClick(c.field, c.key);
+    EXPECT_EQ(c.field->value(), c.expected) << c.field->objectName().toStdString() << " key " << c.key;
+  }
+}
+
 TEST_F(ChannelPages, MalformedRoutesAreRefused) {
   for (const char *field : {"001", "001 300 002"}) {
     tabs->RzMaskEdit2->setText(field);
