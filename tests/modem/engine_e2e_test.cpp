@@ -122,14 +122,14 @@ TEST_F(EngineOverPty, StopDuringTheWaitThenANormalTransaction) {
 
 TEST_F(EngineOverPty, StopAfterSendDoesNotWait) {
   sim::Faults f;
-  f.delayMs = 300;
+  f.delayMs = 1000;  // far beyond a send, so a wait for the answer shows
   SetFaults(f);
   node.StopAfterSend = true;
   uint32_t start = util::TickMs();
   node.Execute("1501", 1, 3);
-  EXPECT_LT(util::TicksSince(start), 250u);
+  EXPECT_LT(util::TicksSince(start), 800u);
   EXPECT_EQ(node.ResultCode(), rcOK);
-  util::SleepMs(500);  // the answer arrives and is ignored
+  util::SleepMs(1200);  // the answer arrives and is ignored
   EXPECT_EQ(node.ResultCode(), rcOK);
   EXPECT_EQ(node.AnswerData(), "");
 }
