@@ -209,11 +209,14 @@ void TForm1::BuildServiceSettingControls() {
   auto place = [this](const char *pageCaption, std::initializer_list<std::pair<const char *, QWidget *>> rows) {
     QWidget *page = Page(QString::fromUtf8(pageCaption));
     auto *form = new QFormLayout(page);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     for (auto [label, w] : rows) form->addRow(QString::fromUtf8(label), w);
   };
   CB_MeasureDivisor = new QComboBox;
   CB_MeasureDivisor->setObjectName("CB_MeasureDivisor");
-  CB_MeasureDivisor->addItems({"1", "2", "4", "8", "16", "32", "64", "128"});
+  CB_MeasureDivisor->addItems({"XOSC/1", "XOSC/1.5", "XOSC/2", "XOSC/3", "XOSC/4", "XOSC/6", "XOSC/8", "XOSC/12",
+                               "XOSC/16", "XOSC/24", "XOSC/32", "XOSC/48", "XOSC/64", "XOSC/96", "XOSC/128",
+                               "XOSC/192"});
   CB_MeasureDivisor->setCurrentIndex(0);
   CB_UsedCrystal = new QComboBox;
   CB_UsedCrystal->setObjectName("CB_UsedCrystal");

@@ -150,6 +150,28 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
   EXPECT_EQ(again.DirectNode->GetTimeOutMs(), 700);
 }
 
+TEST(MainWindow, ServicePageSettingsTakeTheirWholeRange) {
+  std::string settings = TempSettings("service");
+  {
+    std::ofstream f(settings);
+    f << "[Form1]\nCB_MeasureDivisor.ItemIndex=15\nCB_UsedCrystal.ItemIndex=1\nSE_Temperature.Value=-10\n"
+         "SE_MeasuredFreq.Value=26480500.125\nSE_NT_Cnt.Value=2048\nSE_ORVARemCh.Value=7\n";
+  }
+  {
+    TForm1 form(SimOptions(settings));
+    EXPECT_EQ(form.CB_MeasureDivisor->currentText().toStdString(), "XOSC/192");
+    EXPECT_EQ(form.CB_UsedCrystal->currentText().toStdString(), "26,208 Mhz");
+    EXPECT_EQ(form.SE_Temperature->value(), -10);
+    EXPECT_EQ(form.SE_NT_Cnt->value(), 2048);
+    EXPECT_FALSE(Contains(LogRows(form), "не применена"));
+  }
+  util::OrderedIni ini;
+  ASSERT_TRUE(ini.Load(settings));
+  EXPECT_EQ(ini.Get("Form1", "CB_MeasureDivisor.ItemIndex"), "15");
+  EXPECT_EQ(ini.Get("Form1", "SE_MeasuredFreq.Value"), "26480500.125");
+  EXPECT_EQ(ini.Get("Form1", "SE_ORVARemCh.Value"), "7");
+}
+
 TEST(MainWindow, PlacementStateAndLogHeightAreRestored) {
   struct Case {
     const char *state;
