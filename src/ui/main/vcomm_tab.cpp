@@ -122,6 +122,7 @@ void TVCommTabs::BuildUartPage(QWidget *page) {
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setMinimumHeight(100);  // the page scrolls rather than squeezing the report to a sliver
 
   auto *test = new QGroupBox(QStringLiteral("Тест канала"));
   auto *tf = new QGridLayout(test);
