@@ -16,6 +16,7 @@
 #include "sim/pty_server.h"
 #include "ui/form_fixture.h"
 #include "ui/main/config_tab.h"
+#include "ui/widgets/collapsible_group.h"
 #include "ui/widgets/number_edit.h"
 #include "util/hex.h"
 #include "util/tick.h"
@@ -135,6 +136,37 @@ TEST_F(ConfigPage, NewDuringAWriteDoesNotSpoilItsCheck) {
   std::shared_ptr<config::IZTConfig> back;
   ASSERT_TRUE(form->DirectNode->ReadConfig(back));
   EXPECT_EQ(back->GetZTNETSettings()->GetNetId(), 77);
+}
+
+TEST_F(ConfigPage, TypedNumbersAreBroughtIntoRangeOnLeaving) {
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  tab->GroupPtp->SetOpen(true);
+  struct Case {
+    TNumberEdit *field;
+    const char *typed;
+    int expected;
+  } cases[] = {{tab->SE_PTP_Timeout, "5000", 1000}, {tab->SE_PTP_Timeout, "abc", 40},
+               {tab->SE_PTP_Timeout, "77", 77},     {tab->SE_PTP_ReTry, "0", 1},
+               {tab->SE_PTP_PIGPERIOD, "", 1000}};
+  for (const auto &c : cases) {
+    c.field->setFocus();
+    c.field->selectAll();
+    QTest::keyClick(c.field, Qt::Key_Delete);
+    QTest::keyClicks(c.field, c.typed);
+    tab->E_PTP_Route->setFocus();  // leave the field
+    QTest::qWait(1);
+    EXPECT_EQ(c.field->value(), c.expected) << c.typed;
+    EXPECT_EQ(c.field->text().toInt(), c.expected) << c.typed;
+  }
+  // Typed and written at once: the click on "Записать" leaves the field first.
+  tab->SE_PTP_Timeout->setFocus();
+  tab->SE_PTP_Timeout->selectAll();
+  QTest::keyClicks(tab->SE_PTP_Timeout, "5000");
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetPTPSettings()->GetTimeout(), 1000);
 }
 
 TEST_F(ConfigPage, RouteTextCases) {
