@@ -18,6 +18,15 @@ TEST(ChannelRoute, FieldGroupsBecomeTheRouteText) {
       {"001 300 002", nullptr},
       {"12  34  255", "010C22FF"},
   };
+  std::string full, overfull;  // the mask's 24 groups, and a pasted 25th
+  for (int i = 0; i < 25; ++i) (i < 24 ? full : overfull) += "001 ";
+  overfull = full + overfull;
+  RouteField whole = RouteFromField(full);
+  ASSERT_TRUE(whole.route) << whole.error;
+  EXPECT_EQ(whole.route->substr(0, 2), "16");
+  RouteField refused = RouteFromField(overfull);
+  EXPECT_FALSE(refused.route);
+  EXPECT_EQ(refused.error, "в маршруте больше 24 адресов");
   for (const auto &c : cases) {
     RouteField r = RouteFromField(c.field);
     if (c.route) {

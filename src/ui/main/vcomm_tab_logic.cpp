@@ -33,8 +33,13 @@ RouteField RouteFromField(const std::string &text) {
       result.error = util::Format("адрес %d в маршруте больше 255", value);
       return result;
     }
+    // More addresses than the field's groups would not fit the request's
+    // count byte for long; a pasted text must not send a wrong count.
+    if (++count > kRouteGroups) {
+      result.error = util::Format("в маршруте больше %d адресов", kRouteGroups);
+      return result;
+    }
     hex += util::HexByte(static_cast<uint8_t>(value));
-    ++count;
   }
   if (count < 2) {
     result.error = "в маршруте меньше двух адресов";

@@ -11,6 +11,7 @@
 namespace vcomm_tab {
 
 // The route field's mask: 24 groups of three digits.
+inline constexpr int kRouteGroups = 24;
 inline constexpr char kRouteMask[] =
     "999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999";
 
@@ -25,8 +26,8 @@ struct RouteField {
 
 // The route text of a route field: every filled group of three gives one
 // address, blank groups are skipped, the count byte (addresses minus two)
-// goes first. A field with fewer than two addresses or a group above 255
-// has no route: sending it would be malformed.
+// goes first. A field with fewer than two addresses, more than the mask's
+// 24, or a group above 255 has no route: sending it would be malformed.
 RouteField RouteFromField(const std::string &text);
 
 // Header 00, N low, N high, then N bytes counting 0, 1, ... modulo 256.
