@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -98,6 +99,8 @@ struct PtyServer::Impl {
 
   bool Open(std::string *error);
   void CloseAll();
+  // Counts an answer against the hang-up fault; true when the line is to go.
+  bool HangUpDue(bool answerWritten);
   void Serve();
   void ReadLine();
   TimePoint ArrivalOf(uint64_t byteIndex) const;
@@ -140,10 +143,34 @@ void PtyServer::Impl::CloseAll() {
   CloseFd(wake);
 }
 
+bool PtyServer::Impl::HangUpDue(bool answerWritten) {
+  std::lock_guard<std::mutex> lock(mutex);
+  Faults f = modem.GetFaults();
+  if (f.hangUpAfterAnswers < 0) return false;
+  if (answerWritten && f.hangUpAfterAnswers > 0) {
+    --f.hangUpAfterAnswers;
+    modem.SetFaults(f);
+  }
+  return f.hangUpAfterAnswers == 0;
+}
+
 void PtyServer::Impl::Serve() {
   // Paced writes must leave on the byte clock, not some 50 us after it.
   ::prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
   while (!stopping.load()) {
+    if (HangUpDue(false)) {
+      // Closing the master flushes what the other end has not read yet, so
+      // the last answer is given a moment to be read first. Then both sides
+      // go: the program on the other end sees the hang-up a pulled adapter
+      // gives.
+      const auto giveUp = SteadyClock::now() + std::chrono::seconds(1);
+      int unread = 0;
+      while (::ioctl(slave, FIONREAD, &unread) == 0 && unread > 0 && SteadyClock::now() < giveUp && !stopping.load())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      CloseFd(master);
+      CloseFd(slave);
+      return;
+    }
     pollfd fds[2] = {{master, POLLIN, 0}, {wake, POLLIN, 0}};
     if (writeBlocked) fds[0].events |= POLLOUT;
     std::optional<TimePoint> wakeAt;
@@ -160,7 +187,13 @@ void PtyServer::Impl::Serve() {
       if (errno == EINTR) continue;
       break;
     }
-    if (fds[1].revents != 0) continue;  // Stop: the loop condition ends it
+    if (fds[1].revents != 0) {
+      // Stop (the loop condition ends it) or new faults to look at.
+      uint64_t count = 0;
+      ssize_t ignored = ::read(wake, &count, sizeof count);
+      (void)ignored;
+      continue;
+    }
     if (fds[0].revents & POLLOUT) writeBlocked = false;
     if (fds[0].revents & POLLIN) {
       ReadLine();
@@ -285,8 +318,10 @@ void PtyServer::Impl::WriteDue() {
     tx.written += static_cast<size_t>(n);
     if (tx.written < end) continue;
     if (++tx.step < tx.plan.size()) continue;
+    const bool answer = tx.answerFrame;
     queuedBytes -= tx.bytes.size();
     queue.pop_front();
+    if (answer && HangUpDue(true)) return;  // the loop drops the line
   }
 }
 
@@ -330,8 +365,16 @@ void PtyServer::SetAddress(uint8_t address) {
 }
 
 void PtyServer::SetFaults(const Faults &faults) {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->modem.SetFaults(faults);
+  {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    impl_->modem.SetFaults(faults);
+  }
+  // An idle server looks at the faults again: a hang-up may be due at once.
+  if (impl_->wake >= 0) {
+    const uint64_t one = 1;
+    ssize_t ignored = ::write(impl_->wake, &one, sizeof one);
+    (void)ignored;
+  }
 }
 
 Faults PtyServer::GetFaults() const {

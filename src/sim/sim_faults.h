@@ -18,6 +18,8 @@ struct Faults {
   size_t floodNextBytes = 0;    // > 0: the next request gets this many frame-less bytes instead of an answer
   uint32_t delayMs = 0;         // wait this long before answering
   uint32_t baud = 0;            // 0: unpaced; else requests and answers take their wire time at this rate
+  int hangUpAfterAnswers = -1;  // >= 0: the line drops once this many more answers have gone out (0: at once),
+                                // as when the adapter is pulled out
 };
 
 }  // namespace sim

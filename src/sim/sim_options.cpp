@@ -134,6 +134,7 @@ struct Parser {
     if (arg == "--from-address") return Number(arg, 255, &f.answerFromAddress);
     if (arg == "--flood") return Number(arg, 10000000, &f.floodNextBytes);
     if (arg == "--delay") return Number(arg, 3600000, &f.delayMs);
+    if (arg == "--hang-up-after") return Number(arg, 1000000, &f.hangUpAfterAnswers);
     if (arg == "--restart-silence") return Number(arg, 3600000, &options.restartSilenceMs);
     if (arg == "--polls") return Number(arg, 1000000, &options.defaultPendingPolls);
     if (arg == "--nodes") {
@@ -215,6 +216,7 @@ std::string SimUsage() {
          "  --from-address N     answers carry source address N\n"
          "  --flood N            answer the next request with N bytes and no frame\n"
          "  --delay MS           wait MS milliseconds before each answer\n"
+         "  --hang-up-after N    drop the line after N answers, as a pulled adapter does\n"
          "  --restart-silence MS after a restart the modem hears nothing for MS ms (default 300)\n"
          "Mesh behind the tunnel (default: nodes 1, 2 and 3, one unfinished poll each):\n"
          "  --nodes LIST         the remote nodes, e.g. 1,2,0x10 (replaces the default nodes)\n"

@@ -1,6 +1,7 @@
 // Transactions over a real pseudo-terminal against the simulated modem.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "device/result_code.h"
@@ -177,4 +178,21 @@ TEST_F(EngineOverPty, AddressFilteringAndCorruptChecks) {
     node.Execute("1501", 1, 1);
     EXPECT_EQ(node.ResultCode(), rcNoAnswer) << int(protocol);
   }
+}
+
+// The adapter is pulled out after an answer: that answer still counts, the
+// port reads closed, and the next command ends as unanswered, not hung.
+TEST_F(EngineOverPty, LineThatDropsAfterAnAnswer) {
+  std::atomic<bool> hungUp{false};
+  port.OnHangUp = [&](port::TPort &) { hungUp = true; };
+  sim::Faults f;
+  f.hangUpAfterAnswers = 1;
+  SetFaults(f);
+  node.Execute("1501", 1, 1);
+  EXPECT_EQ(node.ResultCode(), rcOK);
+  for (int i = 0; i < 500 && !hungUp; ++i) util::SleepMs(10);
+  ASSERT_TRUE(hungUp);
+  EXPECT_FALSE(port.GetActive());
+  node.Execute("1501", 1, 2);
+  EXPECT_EQ(node.ResultCode(), rcNoAnswer);
 }

@@ -165,6 +165,31 @@ TEST_F(PtyServerTest, ServesANewClientAfterTheFirstOneLeft) {
   EXPECT_TRUE(sim_test::DecodeBinAnswer(ReadUntil(fd, HasBinFrame).bytes).ok);
 }
 
+// After the answers it was told to give, the line drops; the last answer
+// still arrives whole first.
+TEST_F(PtyServerTest, HangUpFaultDropsTheLineAfterItsAnswers) {
+  Faults faults;
+  faults.hangUpAfterAnswers = 2;
+  server.SetFaults(faults);
+  for (int k = 0; k < 2; ++k) {
+    Send(kBinVersionRequest);
+    EXPECT_TRUE(sim_test::DecodeBinAnswer(ReadUntil(fd, HasBinFrame).bytes).ok) << "answer " << k;
+  }
+  pollfd p{fd, POLLIN, 0};
+  ASSERT_EQ(::poll(&p, 1, kHangGuardMs), 1);
+  EXPECT_TRUE(p.revents & POLLHUP);
+  EXPECT_EQ(server.AnswersSent(), 2u);
+}
+
+TEST_F(PtyServerTest, HangUpFaultOfZeroDropsAnIdleLineAtOnce) {
+  Faults faults;
+  faults.hangUpAfterAnswers = 0;
+  server.SetFaults(faults);
+  pollfd p{fd, POLLIN, 0};
+  ASSERT_EQ(::poll(&p, 1, kHangGuardMs), 1);
+  EXPECT_TRUE(p.revents & POLLHUP);
+}
+
 TEST_F(PtyServerTest, StopHangsUpTheClient) {
   server.Stop();
   pollfd p{fd, POLLIN, 0};

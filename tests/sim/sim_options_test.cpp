@@ -13,7 +13,7 @@ TEST(SimOptions, ParsesEveryOption) {
   ASSERT_TRUE(ParseSimOptions({"--address", "0x1B", "--baud", "9600", "--ascii-lowercase", "--no-zero-runs",
                                "--drop", "2", "--corrupt-check", "--noise", "55 AA:00", "--split", "--busy", "3",
                                "--status", "4", "--from-address", "9", "--flood", "5001", "--delay", "120",
-                               "--exit-on-stdin-eof"},
+                               "--hang-up-after", "7", "--exit-on-stdin-eof"},
                               &options, &error))
       << error;
   EXPECT_EQ(options.address, 0x1B);
@@ -31,6 +31,7 @@ TEST(SimOptions, ParsesEveryOption) {
   EXPECT_EQ(f.answerFromAddress, 9);
   EXPECT_EQ(f.floodNextBytes, 5001u);
   EXPECT_EQ(f.delayMs, 120u);
+  EXPECT_EQ(f.hangUpAfterAnswers, 7);
 }
 
 TEST(SimOptions, RejectsBadInputWithAReason) {
