@@ -253,6 +253,16 @@ void TForm1::FormCreate() {
   Port->OnReceiveData = [this](const std::string &data) {
     if (ChannelTestReceiver) ChannelTestReceiver(data);
   };
+  // The reader thread sees the line go; the window says so in the log. The
+  // port is closed (its reader joined) before the window goes away.
+  Port->OnHangUp = [this](port::TPort &) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (Logger) Logger->AddMessage(shell::PortLostMessage(lastOpenedPortText_.toStdString()));
+        },
+        Qt::QueuedConnection);
+  };
 
   DirectNode = std::make_unique<modem::ZIZ2400>();
   DirectNode->SetPort(Port.get());
@@ -306,6 +316,9 @@ void TForm1::FormDestroy() {
 
 std::string TForm1::PortPathFor(const std::string &text) {
   if (text == shell::kSimulatedModemCaption) {
+    // A simulated modem whose line was dropped is started anew, as a
+    // replugged adapter would be.
+    if (simulator_ && !simulator_->Serving()) simulator_.reset();
     if (!simulator_) {
       simulator_ = std::make_unique<sim::PtyServer>();
       std::string why;

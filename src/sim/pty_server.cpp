@@ -80,6 +80,7 @@ struct PtyServer::Impl {
   int wake = -1;
   std::thread thread;
   std::atomic<bool> stopping{false};
+  std::atomic<bool> serving{false};
 
   std::atomic<uint64_t> requestsSeen{0};
   std::atomic<uint64_t> answersSent{0};
@@ -160,15 +161,22 @@ void PtyServer::Impl::Serve() {
   while (!stopping.load()) {
     if (HangUpDue(false)) {
       // Closing the master flushes what the other end has not read yet, so
-      // the last answer is given a moment to be read first. Then both sides
-      // go: the program on the other end sees the hang-up a pulled adapter
-      // gives.
+      // the last answer is given a moment to be read first: the line must
+      // stay empty for a while (written bytes reach the other side's queue
+      // a little later), a second at most. Then both sides go: the program
+      // on the other end sees the hang-up a pulled adapter gives.
       const auto giveUp = SteadyClock::now() + std::chrono::seconds(1);
-      int unread = 0;
-      while (::ioctl(slave, FIONREAD, &unread) == 0 && unread > 0 && SteadyClock::now() < giveUp && !stopping.load())
+      auto lastUnread = SteadyClock::now();
+      while (SteadyClock::now() - lastUnread < std::chrono::milliseconds(50) && SteadyClock::now() < giveUp &&
+             !stopping.load()) {
+        int unread = 0;
+        if (::ioctl(slave, FIONREAD, &unread) != 0) break;
+        if (unread > 0) lastUnread = SteadyClock::now();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
       CloseFd(master);
       CloseFd(slave);
+      serving = false;
       return;
     }
     pollfd fds[2] = {{master, POLLIN, 0}, {wake, POLLIN, 0}};
@@ -343,9 +351,12 @@ bool PtyServer::Start(std::string *error) {
   impl_->queuedBytes = 0;
   impl_->writeBlocked = false;
   impl_->lineFreeAt = SteadyClock::now();
+  impl_->serving = true;
   impl_->thread = std::thread([impl = impl_.get()] { impl->Serve(); });
   return true;
 }
+
+bool PtyServer::Serving() const { return impl_->serving.load(); }
 
 const std::string &PtyServer::DevicePath() const { return impl_->path; }
 
@@ -356,6 +367,7 @@ void PtyServer::Stop() {
   ssize_t ignored = ::write(impl_->wake, &one, sizeof one);
   (void)ignored;
   impl_->thread.join();
+  impl_->serving = false;
   impl_->CloseAll();
 }
 

@@ -28,6 +28,9 @@ class PtyServer {
   const std::string &DevicePath() const;
   // Stops serving and closes the master side: the other end sees a hang-up.
   void Stop();
+  // Whether the line is being served: false before Start, after Stop, and
+  // once the hang-up fault has dropped the line.
+  bool Serving() const;
 
   // All setters are safe to call from any thread while serving.
   void SetAddress(uint8_t address);  // the modem answers requests to this address and to 255

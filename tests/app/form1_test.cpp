@@ -254,6 +254,22 @@ TEST(MainWindow, ClosingDuringAWaitStopsFirstAndClosesAfter) {
   EXPECT_TRUE(WaitUntil([&] { return !form.isVisible(); }));
 }
 
+// The adapter is pulled out: the log says so; choosing the simulated modem
+// again gives a working line.
+TEST(MainWindow, ALineThatGoesIsLoggedAndCanBeOpenedAgain) {
+  TForm1 form(SimOptions(TempSettings("hangup")));
+  sim::Faults drop;
+  drop.hangUpAfterAnswers = 0;
+  form.Simulator()->SetFaults(drop);
+  EXPECT_TRUE(WaitUntil([&] { return Contains(LogRows(form), "Имитатор модема отключён"); }));
+  EXPECT_FALSE(form.Port->GetActive());
+
+  form.OpenPort();
+  EXPECT_TRUE(form.Port->GetActive());
+  form.RunOperation([&] { form.DirectNode->Execute("1501", 1, 1); });
+  EXPECT_EQ(form.DirectNode->ResultCode().Code, 0);
+}
+
 TEST(MainWindow, OperationsAreLoggedWithTheirAttempts) {
   TForm1 form(SimOptions(TempSettings("log")));
   form.RunOperation([&] {

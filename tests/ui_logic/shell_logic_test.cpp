@@ -8,6 +8,7 @@ TEST(ShellLogic, PortMessagesAndNotes) {
   port::TPortSettings s;
   EXPECT_EQ(PortReadyMessage(s), "Порт настроен: COM1, 19200, 8N1");
   EXPECT_EQ(PortFailedMessage("COM9"), "Порт COM9не открывается!");
+  EXPECT_EQ(PortLostMessage("COM9"), "Порт COM9 отключён");
   EXPECT_EQ(ParityForDataFormat(1), port::TParitys::Even);
   EXPECT_EQ(ParityForDataFormat(2), port::TParitys::Odd);
   EXPECT_EQ(ParityForDataFormat(-1), port::TParitys::None);

@@ -16,6 +16,8 @@ std::string PortReadyMessage(const port::TPortSettings &settings) {
 
 std::string PortFailedMessage(const std::string &portText) { return "Порт " + portText + "не открывается!"; }
 
+std::string PortLostMessage(const std::string &portText) { return "Порт " + portText + " отключён"; }
+
 port::TParitys ParityForDataFormat(int index) {
   if (index == 1) return port::TParitys::Even;
   if (index == 2) return port::TParitys::Odd;

@@ -16,6 +16,9 @@ inline constexpr char kSimulatedModemCaption[] = "Имитатор модема"
 std::string PortReadyMessage(const port::TPortSettings &settings);
 // "Порт COM9не открывается!" (the name and the next word run together)
 std::string PortFailedMessage(const std::string &portText);
+// "Порт COM9 отключён": the line went away under an open port (an adapter
+// pulled out); the next operations fail until the port is opened again.
+std::string PortLostMessage(const std::string &portText);
 
 // Parity chosen by the data-format list: 1 Even, 2 Odd, anything else None.
 port::TParitys ParityForDataFormat(int index);
