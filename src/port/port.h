@@ -55,7 +55,7 @@ class TPort : public TCustomPort {
   uint32_t LastReceiveTick() const { return lastReceiveTick_.load(); }
   bool PoolReader() const { return poolReader_.load(); }
   TPortStatus Status() const;
-  // Why the last Open failed, for the log.
+  // Why the last Open failed, for the log; the device is `DeviceName()`.
   std::string LastError() const;
   // The device path the last Open used.
   std::string DeviceName() const;

@@ -123,17 +123,17 @@ bool PosixLine::Open(const std::string &device, const TPortSettings &settings, s
   Close();
   int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (error) *error = Reason(device.c_str());
+    if (error) *error = std::strerror(errno);  // the caller names the device
     return false;
   }
   // TIOCEXCL alone does not stop root; the advisory lock does.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (error) *error = device + ": in use by another program";
+    if (error) *error = "in use by another program";
     ::close(fd);
     return false;
   }
   if (!isatty(fd)) {
-    if (error) *error = device + ": not a serial line";
+    if (error) *error = "not a serial line";
     ::close(fd);
     return false;
   }
