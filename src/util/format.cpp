@@ -55,7 +55,8 @@ std::string FormatArg::asText() const {
 
 namespace {
 
-struct Spec {
+// One "%-.3x"-style directive of a template: alignment, width, precision, type.
+struct Directive {
   bool left = false;
   int width = -1;
   int precision = -1;
@@ -164,10 +165,10 @@ std::string FormatGeneral(double v, int precision, const FormatSettings &fs) {
   return mant + exp;
 }
 
-std::string FormatOne(const Spec &spec, const FormatArg *arg, const FormatSettings &fs) {
+std::string FormatOne(const Directive &directive, const FormatArg *arg, const FormatSettings &fs) {
   std::string body;
   if (!arg) return body;
-  switch (spec.type) {
+  switch (directive.type) {
     case 'd':
     case 'u':
     case 'x': {
@@ -178,7 +179,7 @@ std::string FormatOne(const Spec &spec, const FormatArg *arg, const FormatSettin
       int64_t v = arg->asInt();
       bool negative = false;
       std::string digits;
-      if (spec.type == 'd') {
+      if (directive.type == 'd') {
         if (arg->isUnsigned64()) {
           digits = std::to_string(static_cast<uint64_t>(v));
         } else {
@@ -192,7 +193,7 @@ std::string FormatOne(const Spec &spec, const FormatArg *arg, const FormatSettin
           u = static_cast<uint32_t>(static_cast<int32_t>(v));
         else
           u = static_cast<uint64_t>(v);
-        if (spec.type == 'u') {
+        if (directive.type == 'u') {
           digits = std::to_string(u);
         } else {
           char buf[32];
@@ -200,27 +201,27 @@ std::string FormatOne(const Spec &spec, const FormatArg *arg, const FormatSettin
           digits = buf;
         }
       }
-      if (spec.precision > 0 && static_cast<int>(digits.size()) < spec.precision)
-        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+      if (directive.precision > 0 && static_cast<int>(digits.size()) < directive.precision)
+        digits.insert(0, static_cast<size_t>(directive.precision) - digits.size(), '0');
       body = negative ? "-" + digits : digits;
       break;
     }
     case 's': {
       body = arg->asText();
-      if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < body.size()) body.resize(static_cast<size_t>(spec.precision));
+      if (directive.precision >= 0 && static_cast<size_t>(directive.precision) < body.size()) body.resize(static_cast<size_t>(directive.precision));
       break;
     }
     case 'f':
     case 'n': {
       double v = arg->asFloat();
-      int prec = spec.precision < 0 ? 2 : spec.precision;
+      int prec = directive.precision < 0 ? 2 : directive.precision;
       std::string fixed = FixedDigits(v, prec);
       bool negative = v < 0 && !IsZeroDigits(fixed);
-      body = (negative ? "-" : "") + WithSeparators(fixed, fs, spec.type == 'n');
+      body = (negative ? "-" : "") + WithSeparators(fixed, fs, directive.type == 'n');
       break;
     }
-    case 'e': body = FormatScientific(arg->asFloat(), spec.precision, fs); break;
-    case 'g': body = FormatGeneral(arg->asFloat(), spec.precision, fs); break;
+    case 'e': body = FormatScientific(arg->asFloat(), directive.precision, fs); break;
+    case 'g': body = FormatGeneral(arg->asFloat(), directive.precision, fs); break;
     case 'p': {
       char buf[32];
       std::snprintf(buf, sizeof buf, "%08llX", static_cast<unsigned long long>(arg->asInt()));
@@ -229,9 +230,9 @@ std::string FormatOne(const Spec &spec, const FormatArg *arg, const FormatSettin
     }
     default: break;
   }
-  if (spec.width > 0 && static_cast<int>(body.size()) < spec.width) {
-    size_t pad = static_cast<size_t>(spec.width) - body.size();
-    if (spec.left)
+  if (directive.width > 0 && static_cast<int>(body.size()) < directive.width) {
+    size_t pad = static_cast<size_t>(directive.width) - body.size();
+    if (directive.left)
       body.append(pad, ' ');
     else
       body.insert(0, pad, ' ');
@@ -276,7 +277,7 @@ std::string FormatV(const FormatSettings &settings, std::string_view fmt, const 
       i = p + 1;
       continue;
     }
-    Spec spec;
+    Directive directive;
     // Optional argument index "n:".
     {
       size_t q = p;
@@ -294,16 +295,16 @@ std::string FormatV(const FormatSettings &settings, std::string_view fmt, const 
       }
     }
     if (p < fmt.size() && fmt[p] == '-') {
-      spec.left = true;
+      directive.left = true;
       ++p;
     }
     int w = 0;
-    if (takeNumber(p, w)) spec.width = w;
+    if (takeNumber(p, w)) directive.width = w;
     if (p < fmt.size() && fmt[p] == '.') {
       ++p;
       int pr = 0;
       takeNumber(p, pr);
-      spec.precision = pr;
+      directive.precision = pr;
     }
     if (p >= fmt.size()) {
       out.append(fmt.substr(start));
@@ -315,10 +316,10 @@ std::string FormatV(const FormatSettings &settings, std::string_view fmt, const 
       i = p + 1;
       continue;
     }
-    spec.type = type;
+    directive.type = type;
     const FormatArg *arg = next < args.size() ? &args[next] : nullptr;
     ++next;
-    out += FormatOne(spec, arg, settings);
+    out += FormatOne(directive, arg, settings);
     i = p + 1;
   }
   return out;
