@@ -1,7 +1,6 @@
 #include "cli/config_settings.h"
 
 #include <sstream>
-#include <string_view>
 
 #include "cli/cli_options.h"
 #include "ui/main/config_tab_logic.h"
@@ -91,18 +90,7 @@ const std::vector<ConfigSetting> &ConfigSettings() {
 }
 
 std::optional<std::string> ParseRouteArgument(const std::string &text) {
-  // The page's reader leaves out the parts it cannot take; here every part
-  // between delimiters must have become a node.
-  size_t parts = 0;
-  bool inPart = false;
-  for (char c : text) {
-    const bool delimiter = std::string_view("-,./\\ ").find(c) != std::string_view::npos;
-    if (!delimiter && !inPart) ++parts;
-    inPart = !delimiter;
-  }
-  auto route = config_tab::ParseRouteText(text);
-  if (!route || route->size() != parts + 1) return std::nullopt;
-  return route;
+  return config_tab::ParseRouteText(text, config_tab::BadRoutePart::Refuse);
 }
 
 const ConfigSetting *FindConfigSetting(const std::string &name) {

@@ -45,6 +45,11 @@ TEST(ConfigTabLogic, RouteTexts) {
       {"", std::nullopt},
   };
   for (const auto &c : cases) EXPECT_EQ(ParseRouteText(c.text), c.route) << c.text;
+  // Refusing: a part that is no node number refuses the route; empty parts
+  // still do not count as parts.
+  for (const char *text : {"1-300-2", "1-x-2", "1-99999999999999999999-2"})
+    EXPECT_FALSE(ParseRouteText(text, BadRoutePart::Refuse)) << text;
+  EXPECT_EQ(ParseRouteText("1, 2 ", BadRoutePart::Refuse), std::string("\x00\x01\x02", 3));
   std::string thirty;
   for (int i = 1; i <= 30; ++i) thirty += std::to_string(i) + (i < 30 ? "-" : "");
   EXPECT_FALSE(ParseRouteText(thirty));

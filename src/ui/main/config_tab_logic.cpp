@@ -83,10 +83,11 @@ std::string RouteText(const std::string &route) {
   return text;
 }
 
-std::optional<std::string> ParseRouteText(const std::string &text) {
+std::optional<std::string> ParseRouteText(const std::string &text, BadRoutePart bad) {
   static const std::string kDelimiters = "-,./\\ ";
   std::vector<int> nodes;
   std::string part;
+  bool refused = false;
   auto take = [&] {
     if (part.empty()) return;
     // Read saturating, so leading zeros do not make a small number "too long".
@@ -96,7 +97,10 @@ std::optional<std::string> ParseRouteText(const std::string &text) {
       digits = digits && c >= '0' && c <= '9';
       if (digits) v = std::min(v * 10 + (c - '0'), 256);
     }
-    if (digits && v < 256) nodes.push_back(v);
+    if (digits && v < 256)
+      nodes.push_back(v);
+    else
+      refused = refused || bad == BadRoutePart::Refuse;
     part.clear();
   };
   for (char c : text) {
@@ -106,7 +110,7 @@ std::optional<std::string> ParseRouteText(const std::string &text) {
       part.push_back(c);
   }
   take();
-  if (nodes.size() < 2 || nodes.size() > 29) return std::nullopt;
+  if (refused || nodes.size() < 2 || nodes.size() > 29) return std::nullopt;
   std::string route(1, static_cast<char>(nodes.size() - 2));
   for (int n : nodes) route.push_back(static_cast<char>(n));
   return route;

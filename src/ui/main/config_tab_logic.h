@@ -62,10 +62,16 @@ void WriteForm(config::IZTConfig &config, const Form &form);
 // empty for an empty or damaged record.
 std::string RouteText(const std::string &route);
 
-// The route record of a route text: split at "-,./\ " and blanks, numbers
-// of 256 or more and parts that are no number dropped, empty parts (two
-// delimiters in a row, one at either end) skipped. None unless 2..29 nodes
-// remain.
-std::optional<std::string> ParseRouteText(const std::string &text);
+// What becomes of a part of a route text that is no node number (0..255).
+enum class BadRoutePart {
+  Skip,    // the page's field: the part is left out
+  Refuse,  // the command line: the whole route is refused, since a shorter
+           // route than typed reaches another node
+};
+
+// The route record of a route text: split at "-,./\ " and blanks, empty
+// parts (two delimiters in a row, one at either end) skipped, parts that are
+// no node number as `bad` says. None unless 2..29 nodes remain.
+std::optional<std::string> ParseRouteText(const std::string &text, BadRoutePart bad = BadRoutePart::Skip);
 
 }  // namespace config_tab
