@@ -102,6 +102,10 @@ struct PtyServer::Impl {
   void CloseAll();
   // Counts an answer against the hang-up fault; true when the line is to go.
   bool HangUpDue(bool answerWritten);
+  // Lets the last answer be read, then closes both sides of the line.
+  void DropLine();
+  // Makes the serving thread look at its state again.
+  void Wake();
   void Serve();
   void ReadLine();
   TimePoint ArrivalOf(uint64_t byteIndex) const;
@@ -155,28 +159,37 @@ bool PtyServer::Impl::HangUpDue(bool answerWritten) {
   return f.hangUpAfterAnswers == 0;
 }
 
+void PtyServer::Impl::DropLine() {
+  // Closing the master flushes what the other end has not read yet, so the
+  // line must first stay empty for a while (written bytes reach the other
+  // side's queue a little later), a second at most. Then both sides go: the
+  // program on the other end sees the hang-up a pulled adapter gives.
+  const auto giveUp = SteadyClock::now() + std::chrono::seconds(1);
+  auto lastUnread = SteadyClock::now();
+  while (SteadyClock::now() - lastUnread < std::chrono::milliseconds(50) && SteadyClock::now() < giveUp &&
+         !stopping.load()) {
+    int unread = 0;
+    if (::ioctl(slave, FIONREAD, &unread) != 0) break;
+    if (unread > 0) lastUnread = SteadyClock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  CloseFd(master);
+  CloseFd(slave);
+  serving = false;
+}
+
+void PtyServer::Impl::Wake() {
+  const uint64_t one = 1;
+  ssize_t ignored = ::write(wake, &one, sizeof one);
+  (void)ignored;
+}
+
 void PtyServer::Impl::Serve() {
   // Paced writes must leave on the byte clock, not some 50 us after it.
   ::prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
   while (!stopping.load()) {
     if (HangUpDue(false)) {
-      // Closing the master flushes what the other end has not read yet, so
-      // the last answer is given a moment to be read first: the line must
-      // stay empty for a while (written bytes reach the other side's queue
-      // a little later), a second at most. Then both sides go: the program
-      // on the other end sees the hang-up a pulled adapter gives.
-      const auto giveUp = SteadyClock::now() + std::chrono::seconds(1);
-      auto lastUnread = SteadyClock::now();
-      while (SteadyClock::now() - lastUnread < std::chrono::milliseconds(50) && SteadyClock::now() < giveUp &&
-             !stopping.load()) {
-        int unread = 0;
-        if (::ioctl(slave, FIONREAD, &unread) != 0) break;
-        if (unread > 0) lastUnread = SteadyClock::now();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      }
-      CloseFd(master);
-      CloseFd(slave);
-      serving = false;
+      DropLine();
       return;
     }
     pollfd fds[2] = {{master, POLLIN, 0}, {wake, POLLIN, 0}};
@@ -363,9 +376,7 @@ const std::string &PtyServer::DevicePath() const { return impl_->path; }
 void PtyServer::Stop() {
   if (!impl_->thread.joinable()) return;
   impl_->stopping = true;
-  const uint64_t one = 1;
-  ssize_t ignored = ::write(impl_->wake, &one, sizeof one);
-  (void)ignored;
+  impl_->Wake();
   impl_->thread.join();
   impl_->serving = false;
   impl_->CloseAll();
@@ -382,11 +393,7 @@ void PtyServer::SetFaults(const Faults &faults) {
     impl_->modem.SetFaults(faults);
   }
   // An idle server looks at the faults again: a hang-up may be due at once.
-  if (impl_->wake >= 0) {
-    const uint64_t one = 1;
-    ssize_t ignored = ::write(impl_->wake, &one, sizeof one);
-    (void)ignored;
-  }
+  if (impl_->wake >= 0) impl_->Wake();
 }
 
 Faults PtyServer::GetFaults() const {
