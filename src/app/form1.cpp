@@ -28,6 +28,7 @@
 #include "ui/log/create_action_logger.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
+#include "ui/widgets/spin_edit.h"
 #include "util/tick.h"
 
 namespace {
@@ -37,11 +38,7 @@ const char *const kPageCaptions[] = {"Наст", "Команды", "Регист
 const char *const kShownPages[] = {"Наст", "Config", "Открытик канала"};
 
 QSpinBox *SpinEdit(int min, int max, int step, int value, QWidget *parent) {
-  auto *s = new QSpinBox(parent);
-  s->setRange(min, max);
-  s->setSingleStep(step);
-  s->setValue(value);
-  return s;
+  return new TSpinEdit(min, max, step, value, parent);
 }
 
 }  // namespace

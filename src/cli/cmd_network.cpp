@@ -21,23 +21,20 @@ int RunRouteTable(Session &s, const std::vector<std::string> &args) {
 int RunNodeTable(Session &s, const std::vector<std::string> &args) {
   // Without a count: the first 16 items, as the node-table page reads, but
   // never past the table's end (a modem refuses a read beyond it).
-  constexpr long kDefaultItems = 16;
-  long count = kDefaultItems;
-  bool given = false;
-  if (args.size() == 1 && args[0] == "--all") {
-    count = 0;
-  } else if (args.size() == 2 && args[0] == "--count") {
+  long count = 16;
+  const bool all = args.size() == 1 && args[0] == "--all";
+  const bool counted = args.size() == 2 && args[0] == "--count";
+  if (counted) {
     if (!ParseNumber(args[1], 1, 2048, &count)) return s.UsageError("node-table: --count takes 1 to 2048");
-    given = true;
-  } else if (!args.empty()) {
+  } else if (!all && !args.empty()) {
     return s.UsageError("node-table takes --all or --count N");
   }
   auto &node = s.Node();
-  if (!given) {
+  if (!counted) {
     uint16_t n = 0;
     if (!node.ReadNodeTableCount(n)) return s.Fail();
     if (n == 0) return s.Fail(device::rcNoData);
-    count = count == 0 ? n : std::min<long>(count, n);
+    count = all ? n : std::min<long>(count, n);
   }
   modem::TZT_NodeTableItems items;
   if (!node.ReadNodeTableItems(0, static_cast<uint16_t>(count), items)) return s.Fail();

@@ -50,7 +50,7 @@ QLineEdit *RouteEdit(const char *name) {
   auto *e = new QLineEdit;
   e->setObjectName(name);
   e->setInputMask(QString::fromLatin1(kRouteMask));
-  e->setMaxLength(95);
+  e->setMaxLength(static_cast<int>(sizeof kRouteMask) - 1);
   e->setMinimumWidth(560);
   e->setText(QString());
   return e;

@@ -4,10 +4,8 @@
 
 #include "ui/main/config_tab_logic.h"
 
-TNumberEdit::TNumberEdit(int min, int max, int step, int value, QWidget *parent) : QSpinBox(parent) {
-  setRange(min, max);
-  setSingleStep(step);
-  setValue(value);
+TNumberEdit::TNumberEdit(int min, int max, int step, int value, QWidget *parent)
+    : TSpinEdit(min, max, step, value, parent) {
   setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 }
 

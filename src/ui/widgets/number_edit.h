@@ -1,9 +1,9 @@
 #pragma once
 // A whole-number field that keeps its value inside its range: a typed value
 // outside becomes the nearest bound, text that is no number the minimum.
-#include <QSpinBox>
+#include "ui/widgets/spin_edit.h"
 
-class TNumberEdit : public QSpinBox {
+class TNumberEdit : public TSpinEdit {
   Q_OBJECT
  public:
   TNumberEdit(int min, int max, int step, int value, QWidget *parent = nullptr);
