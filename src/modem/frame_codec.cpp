@@ -46,8 +46,9 @@ enum class Unstuffed { Complete, BadCheck, Incomplete };
 
 // Walks one frame from `buffer`'s start. Where `starts` is given, it gets the
 // offsets of the ESC SOH pairs the walk passed as pairs: a search from any of
-// them would walk the same way to the same end.
-Unstuffed Unstuff(std::string_view buffer, std::string &decoded, std::vector<size_t> *starts) {
+// them would walk the same way to the same end. `end` gets the offset past
+// the end marker.
+Unstuffed Unstuff(std::string_view buffer, std::string &decoded, std::vector<size_t> *starts, size_t *end = nullptr) {
   uint8_t check = 0xFF;
   decoded.clear();
   size_t i = 0;
@@ -60,7 +61,10 @@ Unstuffed Unstuff(std::string_view buffer, std::string &decoded, std::vector<siz
     }
     if (i >= buffer.size()) return Unstuffed::Incomplete;
     uint8_t n = static_cast<uint8_t>(buffer[i++]);
-    if (n == 0x00) return check == 0 ? Unstuffed::Complete : Unstuffed::BadCheck;
+    if (n == 0x00) {
+      if (end) *end = i;
+      return check == 0 ? Unstuffed::Complete : Unstuffed::BadCheck;
+    }
     if (n == 0x01) {  // the frame start
       if (starts) starts->push_back(i - 2);
       continue;
@@ -81,6 +85,31 @@ std::optional<std::string> UnstuffFrame(std::string_view buffer) {
   std::string decoded;
   if (Unstuff(buffer, decoded, nullptr) != Unstuffed::Complete) return std::nullopt;
   return decoded;
+}
+
+std::optional<FrameWalk> WalkBinFrame(std::string_view buffer) {
+  if (buffer.size() < 2 || buffer[0] != kEsc || buffer[1] != kSoh) return std::nullopt;
+  FrameWalk walk;
+  Unstuffed result = Unstuff(buffer, walk.body, nullptr, &walk.length);
+  if (result == Unstuffed::Incomplete) return std::nullopt;
+  walk.checkOk = result == Unstuffed::Complete;
+  return walk;
+}
+
+std::optional<FrameWalk> WalkAsciiFrame(std::string_view text) {
+  if (text.empty() || text[0] != '/') return std::nullopt;
+  size_t bang = text.find('!');
+  size_t lf = text.find('\n');
+  if (bang == std::string_view::npos || bang < 1 || lf == std::string_view::npos || lf <= bang) return std::nullopt;
+  FrameWalk walk;
+  walk.length = lf + 1;
+  walk.body = std::string(text.substr(1, bang - 1));
+  // A check pair that is not hex counts as 0, as everywhere in this protocol.
+  std::string_view checkText = text.substr(bang + 1, 2);
+  walk.checkOk = walk.body.size() % 2 == 0 &&
+                 util::HexPairValue(checkText, 0) ==
+                     util::HexPairSum(walk.body, static_cast<uint16_t>(std::min<size_t>(walk.body.size() / 2, 0xFFFF)));
+  return walk;
 }
 
 std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId) {
@@ -115,18 +144,10 @@ std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAd
 std::optional<AnswerFrame> FindAsciiAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId) {
   for (size_t p = 0; p < buffer.size(); ++p) {
     if (buffer[p] != '/') continue;
-    std::string_view text = buffer.substr(p);
-    size_t bang = text.find('!');
-    size_t lf = text.find('\n');
-    if (bang == std::string_view::npos || bang < 1 || lf == std::string_view::npos || lf <= bang) continue;
-    size_t digits = bang - 1;
+    auto walk = WalkAsciiFrame(buffer.substr(p));
     // Both addresses and the status at the least, in whole pairs.
-    if (digits % 2 != 0 || digits < 6) continue;
-    std::string_view hex = text.substr(1, digits);
-    // A check pair that is not hex counts as 0, as everywhere in this protocol.
-    std::string_view checkText = text.substr(bang + 1, 2);
-    if (util::HexPairValue(checkText, 0) != util::HexPairSum(hex, static_cast<uint16_t>(std::min<size_t>(digits / 2, 0xFFFF))))
-      continue;
+    if (!walk || walk->body.size() % 2 != 0 || walk->body.size() < 6 || !walk->checkOk) continue;
+    std::string_view hex = walk->body;
     if (!AddressesMatch(util::HexPairValue(hex, 0), util::HexPairValue(hex, 1), hostAddr, deviceId)) continue;
     AnswerFrame frame;
     frame.status = util::HexPairValue(hex, 2);

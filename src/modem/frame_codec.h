@@ -28,6 +28,19 @@ struct AnswerFrame {
 std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId);
 std::optional<AnswerFrame> FindAsciiAnswer(std::string_view buffer, uint8_t hostAddr, uint8_t deviceId);
 
+// One frame walked from `buffer`'s start (its ESC SOH, or its "/"), the way
+// the answer search walks it: the bytes it takes, its body (BIN: the decoded
+// addresses, command or status, data and check byte; ASCII: the hex text
+// between "/" and "!") and whether its check is right. None while the frame
+// has no end in `buffer`.
+struct FrameWalk {
+  size_t length = 0;
+  std::string body;
+  bool checkOk = false;
+};
+std::optional<FrameWalk> WalkBinFrame(std::string_view buffer);
+std::optional<FrameWalk> WalkAsciiFrame(std::string_view buffer);
+
 // Decodes a BIN frame starting at `buffer` (at its ESC SOH). The decoded body
 // (addresses, status, data, check byte) when the end marker was reached and
 // the check is right.
