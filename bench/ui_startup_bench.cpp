@@ -24,11 +24,12 @@ int main(int argc, char **argv) {
   form.show();
   QApplication::processEvents();
   auto shown = Clock::now();
-  form.ConfigTab->Btn_ReadConf->click();
+  auto *configTab = form.FindPage<TConfigTab>();
+  configTab->Btn_ReadConf->click();
   auto read = Clock::now();
   auto ms = [](auto a, auto b) { return std::chrono::duration<double, std::milli>(b - a).count(); };
   std::printf("window shown after %.1f ms, configuration read after %.1f ms (read alone %.1f ms), %s\n", ms(t0, shown),
-              ms(t0, read), ms(shown, read), form.CurrentConfig ? "read OK" : "read FAILED");
+              ms(t0, read), ms(shown, read), configTab->CurrentConfig() ? "read OK" : "read FAILED");
   // --screens DIR: a picture of the window on every page, to look at.
   for (int i = 1; i + 1 < argc; ++i) {
     if (QString(argv[i]) != "--screens") continue;
@@ -39,5 +40,5 @@ int main(int argc, char **argv) {
       form.grab().save(QString("%1/page%2.png").arg(argv[i + 1]).arg(t, 2, 10, QChar('0')));
     }
   }
-  return form.CurrentConfig ? 0 : 1;
+  return configTab->CurrentConfig() ? 0 : 1;
 }

@@ -1,37 +1,40 @@
 #pragma once
 // The configurator's main window: the page control, the action log below it,
-// the serial port and the two modem nodes every page works through.
+// the serial port and the two modem nodes every page works through. The
+// pages see it only as their page host.
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "config/zt_config.h"
 #include "device/custom_device.h"
 #include "log/log_intf.h"
 #include "modem/remote_node.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
+#include "ui/main/page_host.h"
+#include "ui/main/receive_fan_out_logic.h"
 
 class QAction;
 class QComboBox;
-class QDoubleSpinBox;
-class QCheckBox;
+class QLabel;
+class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class TRadioGroup;
 class GuiDeviceWaiter;
-class TConfigTab;
-class TVCommTabs;
 
 namespace sim {
 class PtyServer;
 }
+namespace util {
+class OrderedIni;
+}
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public ui::IPageHost {
   Q_OBJECT
  public:
   struct Options {
@@ -42,25 +45,43 @@ class TForm1 : public QMainWindow {
   explicit TForm1(const Options &options, QWidget *parent = nullptr);
   ~TForm1() override;
 
-  // The fields every page uses.
-  std::unique_ptr<port::TPort> Port;
+  // The page host.
+  modem::ZIZ2400 *CurrentNode() override { return currentNode_; }
+  port::TPort *Port() override { return port_.get(); }
+  std::shared_ptr<ISequentialActionLogger> Logger() override { return logger_; }
+  // Refuses a second operation while one waits (the window stays live and a
+  // click could start another) and closes a window whose closing was asked
+  // for meanwhile, once the operation has returned.
+  bool RunOperation(const std::function<void()> &operation) override;
+  bool OperationRunning() const override { return operationDepth_ > 0; }
+  QWidget *Sheet(const QString &caption) override;
+  void AddSetting(ui::TPageSetting setting) override;
+  void AddStartupStep(std::function<void()> step) override;
+  std::unique_ptr<ui::IReceiveSubscription> SubscribeReceived(
+      std::function<void(const std::string &)> onBytes) override;
+  void ShowProgress(const std::string &what, int done, int total) override;
+  void ShowTerminalWindow() override { emit ShowTerminalRequested(); }
+  void ShowMemoryDumpWindow() override { emit ShowMemoryDumpRequested(); }
+
+  // The page built into the sheet of that type, if any.
+  template <typename Page>
+  Page *FindPage() const {
+    for (QObject *p : pageObjects_)
+      if (auto *page = dynamic_cast<Page *>(p)) return page;
+    return nullptr;
+  }
+
   std::unique_ptr<modem::ZIZ2400> DirectNode;
   std::unique_ptr<modem::ZIZ2400_RemoteNode> RemoteNode;
-  modem::ZIZ2400 *CurrentNode = nullptr;
-  std::shared_ptr<ISequentialActionLogger> Logger;
-  // The configuration on show on the page "Config"; none after a failed read.
-  std::shared_ptr<config::IZTConfig> CurrentConfig;
 
   QTabWidget *PageControl1 = nullptr;
   QSplitter *Splitter1 = nullptr;
   QWidget *Panel1 = nullptr;
   QPushButton *Button4 = nullptr;
   QAction *ServicePagesAction = nullptr;
-  TConfigTab *ConfigTab = nullptr;
-  TVCommTabs *ChannelTabs = nullptr;
-  // Every block the port reads, on the port's reader thread: the channel
-  // test's checker takes them.
-  std::function<void(const std::string &)> ChannelTestReceiver;
+  QAction *MemoryDumpAction = nullptr;
+  QLabel *StatusText = nullptr;
+  QProgressBar *StatusProgress = nullptr;
 
   // Page "Наст".
   QComboBox *CB_Port = nullptr;
@@ -72,22 +93,7 @@ class TForm1 : public QMainWindow {
   TRadioGroup *RG_NodeAccess = nullptr;
   QSpinBox *SE_RemoteNodeAddr = nullptr;
 
-  // Controls of the service pages that the settings file keeps (the
-  // channel pages make the last four).
-  QComboBox *CB_MeasureDivisor = nullptr;
-  QComboBox *CB_UsedCrystal = nullptr;
-  QSpinBox *SE_Temperature = nullptr;
-  QDoubleSpinBox *SE_MeasuredFreq = nullptr;
-  QSpinBox *SE_NT_Cnt = nullptr;
-  QCheckBox *CB_NT_ReadAll = nullptr;
-  QSpinBox *SE_ORVARemCh = nullptr;
-  QSpinBox *SE_NetAddr = nullptr;
-  QComboBox *CB_VC_Spd = nullptr;
-  QComboBox *CB_VC_Fmt = nullptr;
-  QSpinBox *SE_VC_CloseTO = nullptr;
-
-  // The pages in order; hidden ones have their tab hidden.
-  QWidget *Page(const QString &caption) const;
+  // Shows or hides the service pages' tabs and the hidden controls of "Наст".
   void SetServicePagesVisible(bool visible);
 
   // The built-in simulated modem, when it is the chosen port.
@@ -104,27 +110,9 @@ class TForm1 : public QMainWindow {
   void RG_WorkProtClick();
   void RG_NodeAccessClick();
 
-  // Runs one page operation; refuses a second while one waits (its window
-  // stays live and a click could start another) and closes a window whose
-  // closing was asked for meanwhile, once the operation has returned.
-  void RunOperation(const std::function<void()> &operation);
-  bool OperationRunning() const { return operationDepth_ > 0; }
-
-  // A setting a page keeps in the settings file beyond the documented keys;
-  // pages add theirs before the settings are loaded.
-  struct SettingBinding {
-    std::string key;
-    std::function<std::string()> save;
-    std::function<bool(const std::string &)> load;  // false: the value cannot be applied
-  };
-  std::vector<SettingBinding> ExtraSettings;
-
-  // Called by the page that owns a start-up step (the configuration page
-  // starts with a new configuration, for example).
-  std::vector<std::function<void()>> StartupSteps;
-
  signals:
   void ShowTerminalRequested();
+  void ShowMemoryDumpRequested();
 
  protected:
   void closeEvent(QCloseEvent *event) override;
@@ -132,19 +120,29 @@ class TForm1 : public QMainWindow {
  private:
   void FormCreate();
   void FormDestroy();
+  void CreateNodes();
   void BuildWindow();
+  void BuildPages();
   QWidget *BuildSettingsPage();
-  void BuildServiceSettingControls();
+  void ConnectSettingsPage();
   void LoadSettings();
+  void LoadPlacement(const util::OrderedIni &ini);
   void SaveSettings();
-  std::vector<SettingBinding> SettingBindings();
+  std::vector<ui::TPageSetting> ShellSettings();
   std::string PortPathFor(const std::string &text);
 
   Options options_;
+  std::unique_ptr<port::TPort> port_;
+  modem::ZIZ2400 *currentNode_ = nullptr;
+  std::shared_ptr<ISequentialActionLogger> logger_;
+  ui::ReceiveFanOut received_;
+  std::vector<ui::TPageSetting> pageSettings_;
+  std::vector<std::function<void()>> startupSteps_;
+  std::vector<QObject *> pageObjects_;
+  std::vector<std::pair<QString, QWidget *>> sheets_;
+  std::vector<QWidget *> serviceOnlyControls_;  // the hidden controls of "Наст"
   std::unique_ptr<sim::PtyServer> simulator_;
   std::shared_ptr<GuiDeviceWaiter> waiter_;
-  std::vector<std::pair<QString, QWidget *>> pages_;
-  std::vector<QString> hiddenPages_;
   QString lastOpenedPortText_;
   int operationDepth_ = 0;
   bool closePending_ = false;

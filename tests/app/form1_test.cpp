@@ -1,8 +1,11 @@
 // The main window's shell, driven as a user would, on the built-in simulated modem.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -14,7 +17,12 @@
 #include "app/form1.h"
 #include "modem/frame_codec.h"
 #include "sim/pty_server.h"
+#include "sim/sim_modem.h"
 #include "ui/log/action_log_frame.h"
+#include "ui/main/factory_tab.h"
+#include "ui/main/node_table_tab.h"
+#include "ui/main/orva_tab.h"
+#include "ui/main/vcomm_tab.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
 #include "util/ini_file.h"
@@ -69,7 +77,7 @@ TEST(MainWindow, FirstStartOnTheSimulatedModem) {
   TForm1 form(SimOptions(settings));
   QSignalSpy terminal(&form, &TForm1::ShowTerminalRequested);
   EXPECT_EQ(form.windowTitle().toStdString(), "VO_Vor конфигуратор");
-  EXPECT_TRUE(form.Port->GetActive());
+  EXPECT_TRUE(form.Port()->GetActive());
   auto rows = LogRows(form);
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows[0].rfind("Порт настроен: /dev/pts/", 0), 0u) << rows[0];
@@ -80,7 +88,7 @@ TEST(MainWindow, FirstStartOnTheSimulatedModem) {
   EXPECT_EQ(form.DirectNode->Transactions, 1);
   EXPECT_EQ(form.RemoteNode->GetTimeOutMs(), 1000);
   EXPECT_EQ(form.RemoteNode->Transactions, 2);
-  EXPECT_EQ(form.CurrentNode, form.DirectNode.get());
+  EXPECT_EQ(form.CurrentNode(), form.DirectNode.get());
   EXPECT_EQ(form.PageControl1->tabText(form.PageControl1->currentIndex()).toStdString(), "Config");
   EXPECT_FALSE(form.PageControl1->isTabVisible(1));  // "Команды" is a service page
   EXPECT_TRUE(WaitUntil([&] { return terminal.count() == 1; }));
@@ -96,7 +104,7 @@ TEST(MainWindow, PortThatDoesNotExistAndSpeedChange) {
   form.CB_Port->lineEdit()->setText("COM9");
   emit form.CB_Port->lineEdit()->editingFinished();
   EXPECT_EQ(LogRows(form).back(), "Порт COM9не открывается!");
-  EXPECT_FALSE(form.Port->GetActive());
+  EXPECT_FALSE(form.Port()->GetActive());
 }
 
 TEST(MainWindow, AddressesAndProtocolReachTheCurrentNode) {
@@ -108,9 +116,11 @@ TEST(MainWindow, AddressesAndProtocolReachTheCurrentNode) {
   EXPECT_EQ(form.DirectNode->GetProtocol(), 0);
   form.RG_NodeAccess->SetItemIndex(1);
   form.RG_NodeAccessClick();
-  EXPECT_EQ(form.CurrentNode, form.RemoteNode.get());
+  EXPECT_EQ(form.CurrentNode(), form.RemoteNode.get());
   form.SE_RemoteNodeAddr->setValue(300);
+  EXPECT_EQ(form.RemoteNode->GetRemoteAddress(), 300) << "the remote node tunnels to the address typed";
   EXPECT_EQ(form.RemoteNode->GetDeviceId(), 44);
+  EXPECT_EQ(form.DirectNode->GetDeviceId(), 7) << "the direct node keeps its own address";
 }
 
 TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
@@ -121,7 +131,7 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
     form.CB_Speed->setCurrentIndex(4);
     form.SE_PortTimeOut->setValue(700);
     form.RG_WorkProt->SetItemIndex(1);
-    form.SE_VC_CloseTO->setValue(1500);
+    form.FindPage<TVCommTab>()->SE_VC_CloseTO->setValue(1500);
     form.SetServicePagesVisible(true);
   }
   util::OrderedIni ini;
@@ -142,12 +152,30 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
   TForm1 again(SimOptions(settings));
   EXPECT_EQ(again.SE_UartAddr->value(), 42);
   EXPECT_EQ(again.CB_Speed->currentIndex(), 4);
-  EXPECT_EQ(again.SE_VC_CloseTO->value(), 1500);
+  EXPECT_EQ(again.FindPage<TVCommTab>()->SE_VC_CloseTO->value(), 1500);
   EXPECT_TRUE(again.PageControl1->isTabVisible(1));
   // The stored address, protocol and time-out reach the direct node at start.
   EXPECT_EQ(again.DirectNode->GetDeviceId(), 42);
   EXPECT_EQ(again.DirectNode->GetProtocol(), 0);
   EXPECT_EQ(again.DirectNode->GetTimeOutMs(), 700);
+}
+
+// The file a start and a close leave is the file they found: every key
+// is kept, in its place, whichever page registered it.
+TEST(MainWindow, AStartAndCloseCycleKeepsTheSettingsFileByteForByte) {
+  std::string settings = TempSettings("cycle");
+  std::filesystem::copy_file(std::string(VOVOR_TEST_DATA) + "/app/every_key.settings", settings);
+  auto bytes = [](const std::string &path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  };
+  const std::string before = bytes(settings);
+  {
+    TForm1 form(SimOptions(settings));
+    form.show();
+    QTest::qWait(50);
+  }
+  EXPECT_EQ(bytes(settings), before);
 }
 
 TEST(MainWindow, ServicePageSettingsTakeTheirWholeRange) {
@@ -159,10 +187,12 @@ TEST(MainWindow, ServicePageSettingsTakeTheirWholeRange) {
   }
   {
     TForm1 form(SimOptions(settings));
-    EXPECT_EQ(form.CB_MeasureDivisor->currentText().toStdString(), "XOSC/192");
-    EXPECT_EQ(form.CB_UsedCrystal->currentText().toStdString(), "26,208 Mhz");
-    EXPECT_EQ(form.SE_Temperature->value(), -10);
-    EXPECT_EQ(form.SE_NT_Cnt->value(), 2048);
+    auto *factory = form.FindPage<TFactoryTab>();
+    EXPECT_EQ(factory->CB_MeasureDivisor->currentText().toStdString(), "XOSC/192");
+    EXPECT_EQ(factory->CB_UsedCrystal->currentText().toStdString(), "26,208 Mhz");
+    EXPECT_EQ(factory->SE_Temperature->value(), -10);
+    EXPECT_EQ(form.FindPage<TNodeTableTab>()->SE_NT_Cnt->value(), 2048);
+    EXPECT_EQ(form.FindPage<TOrvaTab>()->SE_ORVARemCh->value(), 7);
     EXPECT_FALSE(Contains(LogRows(form), "не применена"));
   }
   util::OrderedIni ini;
@@ -204,7 +234,7 @@ TEST(MainWindow, GarbageSettingsStillStart) {
   TForm1 form(SimOptions(settings));
   EXPECT_EQ(form.SE_UartAddr->value(), 12);
   EXPECT_EQ(form.CB_Speed->currentIndex(), 3);
-  EXPECT_TRUE(form.Port->GetActive());
+  EXPECT_TRUE(form.Port()->GetActive());
   auto rows = LogRows(form);
   EXPECT_TRUE(Contains(rows, "CB_Speed.ItemIndex")) << "a value that cannot be applied is named in the log";
   EXPECT_TRUE(Contains(rows, "Порт настроен:"));
@@ -262,10 +292,10 @@ TEST(MainWindow, ALineThatGoesIsLoggedAndCanBeOpenedAgain) {
   drop.hangUpAfterAnswers = 0;
   form.Simulator()->SetFaults(drop);
   EXPECT_TRUE(WaitUntil([&] { return Contains(LogRows(form), "Имитатор модема отключён"); }));
-  EXPECT_FALSE(form.Port->GetActive());
+  EXPECT_FALSE(form.Port()->GetActive());
 
   form.OpenPort();
-  EXPECT_TRUE(form.Port->GetActive());
+  EXPECT_TRUE(form.Port()->GetActive());
   form.RunOperation([&] { form.DirectNode->Execute("1501", 1, 1); });
   EXPECT_EQ(form.DirectNode->ResultCode().Code, 0);
 }
@@ -285,4 +315,51 @@ TEST(MainWindow, OperationsAreLoggedWithTheirAttempts) {
   auto *model = frame->VST->model();
   QModelIndex last = model->index(model->rowCount() - 1, 1);
   EXPECT_EQ(last.data().toString().toStdString(), "OK");
+}
+
+// "Сервисные страницы" also shows the hidden controls of "Наст", so the
+// engineer can switch to a remote node from the window; the menu opens
+// the dump window; the status bar carries a page's progress.
+TEST(MainWindow, ServiceViewMemoryWindowAndProgress) {
+  TForm1 form(SimOptions(TempSettings("service_view")));
+  form.show();
+  EXPECT_FALSE(form.SE_RemoteNodeAddr->isVisible());
+  EXPECT_FALSE(form.CB_DataFormat->isVisible());
+  form.ServicePagesAction->trigger();
+  QWidget *settingsPage = form.Sheet("Наст");
+  for (QWidget *w : std::initializer_list<QWidget *>{form.CB_DataFormat, form.RG_WorkProt, form.SE_PortTimeOut,
+                                                     form.RG_NodeAccess, form.SE_RemoteNodeAddr})
+    EXPECT_TRUE(w->isVisibleTo(settingsPage)) << w->objectName().toStdString();
+  EXPECT_TRUE(form.PageControl1->isTabVisible(1));
+  form.ServicePagesAction->trigger();
+  EXPECT_FALSE(form.SE_RemoteNodeAddr->isVisibleTo(settingsPage));
+
+  QSignalSpy dump(&form, &TForm1::ShowMemoryDumpRequested);
+  form.MemoryDumpAction->trigger();
+  EXPECT_EQ(dump.count(), 1);
+  EXPECT_EQ(form.MemoryDumpAction->text().toStdString(), "Память…");
+
+  form.ShowProgress("Чтение памяти", 3, 8);
+  EXPECT_TRUE(form.StatusProgress->isVisible());
+  EXPECT_EQ(form.StatusProgress->value(), 3);
+  EXPECT_EQ(form.StatusProgress->maximum(), 8);
+  EXPECT_EQ(form.StatusText->text().toStdString(), "Чтение памяти");
+  form.ShowProgress("", 0, 0);
+  EXPECT_FALSE(form.StatusProgress->isVisible());
+}
+
+// A remote node chosen on "Наст" is reached at the address typed there.
+TEST(MainWindow, RemoteNodeAtTheTypedAddress) {
+  TForm1 form(SimOptions(TempSettings("remote")));
+  form.RG_NodeAccess->SetItemIndex(1);
+  form.RG_NodeAccessClick();
+  // Node 291 is the only node of the mesh: a command to any other fails.
+  form.Simulator()->WithModem([](sim::SimModem &m) {
+    m.GetMesh().ClearNodes();
+    m.GetMesh().AddNode(291, 0);
+  });
+  form.SE_RemoteNodeAddr->setValue(291);
+  modem::TVersion version;
+  form.RunOperation([&] { form.CurrentNode()->ReadVersion(version); });
+  EXPECT_EQ(form.RemoteNode->ResultCode().Code, 0) << form.RemoteNode->ResultCode().Msg;
 }

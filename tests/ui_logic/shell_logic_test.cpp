@@ -29,3 +29,18 @@ TEST(ShellLogic, SettingNumbers) {
   EXPECT_EQ(ParseSettingInteger("-1"), -1);
   EXPECT_FALSE(ParseSettingInteger("1x"));
 }
+
+// Pages register their keys in whatever order they are built; the file
+// keeps the documented order, with keys of our own after it.
+TEST(ShellLogic, SettingsKeysTakeTheirDocumentedPlaces) {
+  const std::vector<std::string> registered{"CB_VerifyWrite.Checked", "SE_ORVARemCh.Value", "Panel1.Height",
+                                            "SE_NetAddr.Value", "ServicePages.Visible", "CB_Port.Text"};
+  SettingsOrder order = OrderSettings(registered);
+  std::vector<std::string> documented, own;
+  for (size_t i : order.documented) documented.push_back(registered[i]);
+  for (size_t i : order.own) own.push_back(registered[i]);
+  EXPECT_EQ(documented, (std::vector<std::string>{"Panel1.Height", "CB_Port.Text", "SE_NetAddr.Value",
+                                                  "SE_ORVARemCh.Value"}));
+  EXPECT_EQ(own, (std::vector<std::string>{"CB_VerifyWrite.Checked", "ServicePages.Visible"}));
+  EXPECT_EQ(DocumentedSettingKeys().size(), 18u);
+}

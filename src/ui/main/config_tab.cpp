@@ -12,9 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/form1.h"
+#include "config/zt_config.h"
+#include "log/log_intf.h"
+#include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
 #include "ui/main/config_tab_logic.h"
+#include "ui/main/page_settings.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/collapsible_group.h"
 #include "ui/widgets/number_edit.h"
@@ -40,11 +44,9 @@ QFormLayout *FormIn(TCollapsibleGroup *g) {
 
 }  // namespace
 
-TConfigTab::TConfigTab(TForm1 &form) : QWidget(form.Page(QStringLiteral("Config"))), form_(form) {
+TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
   setObjectName("ConfigTab");
-  auto *pageLayout = new QVBoxLayout(parentWidget());
-  pageLayout->setContentsMargins(0, 0, 0, 0);
-  pageLayout->addWidget(this);
+  ui::FillSheet(sheet, this);
 
   RAScrollMax1 = new QScrollArea(this);
   RAScrollMax1->setObjectName("RAScrollMax1");
@@ -149,40 +151,33 @@ TConfigTab::TConfigTab(TForm1 &form) : QWidget(form.Page(QStringLiteral("Config"
   connect(Btn_ReadConf, &QPushButton::clicked, this, &TConfigTab::Btn_ReadConfClick);
   connect(Btn_WriteConf, &QPushButton::clicked, this, &TConfigTab::Btn_WriteConfClick);
 
-  form_.StartupSteps.push_back([this] { Btn_NewConfClick(); });
-  form_.ExtraSettings.push_back({"CB_VerifyWrite.Checked",
-                                 [this] { return std::string(CB_VerifyWrite->isChecked() ? "1" : "0"); },
-                                 [this](const std::string &v) {
-                                   auto n = shell::ParseSettingInteger(v);
-                                   if (!n) return false;
-                                   CB_VerifyWrite->setChecked(*n != 0);
-                                   return true;
-                                 }});
+  host_.AddStartupStep([this] { Btn_NewConfClick(); });
+  host_.AddSetting(ui::CheckedSetting("CB_VerifyWrite.Checked", CB_VerifyWrite));
 }
 
 void TConfigTab::Btn_NewConfClick() {
-  form_.CurrentConfig = config::CreateConfig(ruvezivevo::CreateRootSection());
+  currentConfig_ = config::CreateConfig(ruvezivevo::CreateRootSection());
   ShowConfig();
 }
 
 void TConfigTab::Btn_ReadConfClick() {
-  form_.RunOperation([this] {
-    form_.CurrentConfig.reset();
+  host_.RunOperation([this] {
+    currentConfig_.reset();
     std::shared_ptr<config::IZTConfig> read;
-    if (form_.CurrentNode && form_.CurrentNode->ReadConfig(read)) form_.CurrentConfig = read;
+    if (host_.CurrentNode() && host_.CurrentNode()->ReadConfig(read)) currentConfig_ = read;
   });
   ShowConfig();
 }
 
 void TConfigTab::ShowConfig() {
-  if (!form_.CurrentConfig) {
+  if (!currentConfig_) {
     RAScrollMax1->setEnabled(false);
     RAScrollMax1->hide();
     return;
   }
   RAScrollMax1->setEnabled(true);
   RAScrollMax1->show();
-  Form f = config_tab::ShowConfig(*form_.CurrentConfig);
+  Form f = config_tab::ShowConfig(*currentConfig_);
   SE_CUNetAddr->setValue(f.netAddress);
   CB_CBaudRate->setCurrentIndex(f.baudRateIndex);
   CB_CFormat->setCurrentIndex(f.dataFormat);
@@ -205,7 +200,7 @@ void TConfigTab::ShowConfig() {
 void TConfigTab::Btn_WriteConfClick() {
   // The configuration being written: "Новая" during the wait replaces the
   // window's one, and the check compares against what was sent.
-  const std::shared_ptr<config::IZTConfig> config = form_.CurrentConfig;
+  const std::shared_ptr<config::IZTConfig> config = currentConfig_;
   if (!config) return;
   Form f;
   f.netAddress = SE_CUNetAddr->value();
@@ -223,8 +218,8 @@ void TConfigTab::Btn_WriteConfClick() {
   f.ptpEnabled = CB_PTP_Enable->isChecked();
   config_tab::WriteForm(*config, f);
   bool written = false;
-  form_.RunOperation([&] {
-    if (form_.CurrentNode) written = form_.CurrentNode->WriteConfig(config);
+  host_.RunOperation([&] {
+    if (host_.CurrentNode()) written = host_.CurrentNode()->WriteConfig(config);
   });
   if (written && CB_VerifyWrite->isChecked()) VerifyWrittenImage(*config);
 }
@@ -233,14 +228,14 @@ void TConfigTab::VerifyWrittenImage(config::IZTConfig &written) {
   auto expected = written.SerializeImage();
   std::string actual;
   bool read = false;
-  form_.RunOperation([&] { read = form_.CurrentNode && form_.CurrentNode->ReadConfigImage(actual); });
-  if (!form_.Logger) return;
-  form_.Logger->BeginAction(shell::ActionCaption(QTime::currentTime().toString("HH:mm:ss").toStdString(),
+  host_.RunOperation([&] { read = host_.CurrentNode() && host_.CurrentNode()->ReadConfigImage(actual); });
+  if (!host_.Logger()) return;
+  host_.Logger()->BeginAction(shell::ActionCaption(QTime::currentTime().toString("HH:mm:ss").toStdString(),
                                                  "Проверка записанной конфигурации"));
   if (!read)
-    form_.Logger->EndError("образ не прочитан");
+    host_.Logger()->EndError("образ не прочитан");
   else if (!expected.Ok() || actual != expected.image->Bytes())
-    form_.Logger->EndError("образ в модеме отличается от записанного");
+    host_.Logger()->EndError("образ в модеме отличается от записанного");
   else
-    form_.Logger->EndSuccess("OK");
+    host_.Logger()->EndSuccess("OK");
 }

@@ -2,6 +2,9 @@
 // The page "Config": the modem's configuration as a form of five groups,
 // with "Новая", "Прочитать" and "Записать".
 #include <QWidget>
+#include <memory>
+
+#include "ui/main/page_host.h"
 
 namespace config {
 class IZTConfig;
@@ -13,15 +16,16 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class TCollapsibleGroup;
-class TForm1;
 class TNumberEdit;
 class TRadioGroup;
 
 class TConfigTab : public QWidget {
   Q_OBJECT
  public:
-  // Builds the page into the window's "Config" sheet.
-  explicit TConfigTab(TForm1 &form);
+  TConfigTab(ui::IPageHost &host, QWidget *sheet);
+
+  // The configuration on show; none after a failed read.
+  const std::shared_ptr<config::IZTConfig> &CurrentConfig() const { return currentConfig_; }
 
   void Btn_NewConfClick();
   void Btn_ReadConfClick();
@@ -52,5 +56,6 @@ class TConfigTab : public QWidget {
 
  private:
   void VerifyWrittenImage(config::IZTConfig &written);
-  TForm1 &form_;
+  ui::IPageHost &host_;
+  std::shared_ptr<config::IZTConfig> currentConfig_;
 };

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/main/receive_fan_out_logic.h"
+
 class ISequentialActionLogger;
 class QWidget;
 
@@ -18,13 +20,6 @@ class TPort;
 }
 
 namespace ui {
-
-// A listener of the bytes the port reads. Destroying the handle ends the
-// subscription; the callback runs on the port's reader thread.
-class IReceiveSubscription {
- public:
-  virtual ~IReceiveSubscription() = default;
-};
 
 // One key a page keeps in the main settings file. `load` returns false when
 // the stored text cannot be applied (the start goes on, the log names it).

@@ -1,5 +1,6 @@
 #include "ui/main/shell_logic.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -64,6 +65,27 @@ std::optional<double> ParseSettingNumber(const std::string &text, char decimalSe
   auto res = std::from_chars(first, s.data() + s.size(), v);
   if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
   return v;
+}
+
+const std::vector<std::string> &DocumentedSettingKeys() {
+  static const std::vector<std::string> keys{
+      "Panel1.Height",         "CB_Port.Text",          "CB_Speed.ItemIndex",          "SE_UartAddr.Value",
+      "CB_DataFormat.ItemIndex", "CB_MeasureDivisor.ItemIndex", "CB_UsedCrystal.ItemIndex", "SE_Temperature.Value",
+      "SE_MeasuredFreq.Value", "SE_NetAddr.Value",      "CB_VC_Spd.ItemIndex",         "CB_VC_Fmt.ItemIndex",
+      "SE_VC_CloseTO.Value",   "SE_NT_Cnt.Value",       "CB_NT_ReadAll.Checked",       "RG_WorkProt.ItemIndex",
+      "SE_PortTimeOut.Value",  "SE_ORVARemCh.Value"};
+  return keys;
+}
+
+SettingsOrder OrderSettings(const std::vector<std::string> &keys) {
+  const auto &documented = DocumentedSettingKeys();
+  SettingsOrder order;
+  for (const auto &d : documented)
+    for (size_t i = 0; i < keys.size(); ++i)
+      if (keys[i] == d) order.documented.push_back(i);
+  for (size_t i = 0; i < keys.size(); ++i)
+    if (std::find(documented.begin(), documented.end(), keys[i]) == documented.end()) order.own.push_back(i);
+  return order;
 }
 
 }  // namespace shell

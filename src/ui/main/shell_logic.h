@@ -41,4 +41,17 @@ std::string FormatSettingNumber(double value, char decimalSeparator);
 std::optional<long long> ParseSettingInteger(const std::string &text);
 std::optional<double> ParseSettingNumber(const std::string &text, char decimalSeparator);
 
+// The settings file's keys of the window and its pages, in the order they
+// are written; the window's placement follows them, then keys of our own.
+const std::vector<std::string> &DocumentedSettingKeys();
+
+// The order keys registered in any order are written in: `documented` holds
+// the positions (into `keys`) of the documented ones in their documented
+// order, `own` the others in the order they were registered.
+struct SettingsOrder {
+  std::vector<size_t> documented;
+  std::vector<size_t> own;
+};
+SettingsOrder OrderSettings(const std::vector<std::string> &keys);
+
 }  // namespace shell

@@ -28,8 +28,8 @@ struct ConfigPage : ::testing::Test {
   TConfigTab *tab = nullptr;
   void SetUp() override {
     form = testing_support::MakeSimulatedForm("config_tab_test");
-    tab = form->ConfigTab;
-    ASSERT_TRUE(form->Port->GetActive());
+    tab = form->FindPage<TConfigTab>();
+    ASSERT_TRUE(form->Port()->GetActive());
   }
   std::string ModemImage() {
     std::string image;
@@ -65,12 +65,12 @@ TEST_F(ConfigPage, StartsWithANewConfigurationsDefaults) {
 
 TEST_F(ConfigPage, ReadEditWriteAndReadBack) {
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
-  ASSERT_TRUE(form->CurrentConfig);
+  ASSERT_TRUE(tab->CurrentConfig());
   EXPECT_FALSE(tab->RAScrollMax1->isHidden());
   std::string before = ModemImage();
   ASSERT_FALSE(before.empty());
   // What the page shows is what the modem holds.
-  EXPECT_EQ(tab->E_CNodeName->text().toStdString(), form->CurrentConfig->GetUserSettings()->GetNodeName());
+  EXPECT_EQ(tab->E_CNodeName->text().toStdString(), tab->CurrentConfig()->GetUserSettings()->GetNodeName());
 
   tab->SE_CPanID->setValue(77);
   tab->E_CNodeName->setText(QStringLiteral("Подстанция 5"));
@@ -79,7 +79,7 @@ TEST_F(ConfigPage, ReadEditWriteAndReadBack) {
   QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
 
   std::string after = ModemImage();
-  auto expected = form->CurrentConfig->SerializeImage();
+  auto expected = tab->CurrentConfig()->SerializeImage();
   ASSERT_TRUE(expected.Ok());
   EXPECT_EQ(util::BytesToHex(after), util::BytesToHex(expected.image->Bytes()));
   EXPECT_NE(after, before);
@@ -189,7 +189,7 @@ TEST_F(ConfigPage, FailedReadHidesTheFormAndWriteThenDoesNothing) {
   form->Simulator()->SetFaults(silent);
   form->DirectNode->SetTimeOutMs(100);
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
-  EXPECT_FALSE(form->CurrentConfig);
+  EXPECT_FALSE(tab->CurrentConfig());
   EXPECT_TRUE(tab->RAScrollMax1->isHidden());
   uint64_t requests = form->Simulator()->RequestsSeen();
   QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
@@ -207,6 +207,6 @@ TEST_F(ConfigPage, StopDuringASlowRead) {
   uint32_t start = util::TickMs();
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
   EXPECT_LT(util::TicksSince(start), 1500u);
-  EXPECT_FALSE(form->CurrentConfig);
+  EXPECT_FALSE(tab->CurrentConfig());
   EXPECT_TRUE(tab->RAScrollMax1->isHidden());
 }

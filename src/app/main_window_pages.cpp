@@ -1,0 +1,28 @@
+#include "app/main_window_pages.h"
+
+#include "ui/main/channel_tab.h"
+#include "ui/main/config_tab.h"
+#include "ui/main/factory_tab.h"
+#include "ui/main/node_table_tab.h"
+#include "ui/main/orva_tab.h"
+#include "ui/main/vcomm_tab.h"
+
+const std::vector<TPageEntry> &MainWindowPages() {
+  static const std::vector<TPageEntry> pages{
+      {"Наст", true, nullptr},
+      {"Команды", false, nullptr},
+      {"Регистры", false, nullptr},
+      {"Info", false, nullptr},
+      {"PHY", false, nullptr},
+      {"RTC", false, nullptr},
+      {"ZT_UART", false, MakePage<TVCommTab>},
+      {"MAC", false, nullptr},
+      {"ORVA", false, MakePage<TOrvaTab>},
+      {"NWK", false, nullptr},
+      {"Config", true, MakePage<TConfigTab>},
+      {"Factory", false, MakePage<TFactoryTab>},
+      {"Node table", false, MakePage<TNodeTableTab>},
+      {"Открытик канала", true, MakePage<TChannelTab>},
+  };
+  return pages;
+}
