@@ -36,6 +36,10 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
     long v = 0;
     if (a == "--help" || a == "-h") {
       o->help = true;
+    } else if (a == "--version") {
+      o->version = true;
+    } else if (a == "--json") {
+      o->json = true;
     } else if (a == "--sim") {
       o->sim = true;
     } else if (a == "--ascii") {
@@ -69,7 +73,7 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
       break;
     }
   }
-  if (o->help) return true;
+  if (o->help || o->version) return true;
   if (o->command.empty()) {
     *error = "no command given";
     return false;
@@ -78,6 +82,8 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
     *error = "--sim and --port exclude each other";
     return false;
   }
+  const Command *command = FindCommand(o->command.front());
+  if (command && !command->needsLine) return true;
   if (!o->sim && o->port.empty()) {
     *error = "name a line with --port PATH, or use --sim";
     return false;
@@ -89,7 +95,8 @@ std::string Usage() {
   std::string text =
       "usage: vovorctl (--port PATH | --sim) [options] COMMAND [ARGS]\n"
       "options:\n"
-      "  --port PATH     the modem's serial line (a device path, or COMn)\n"
+      "  --port PATH     the modem's serial line: a device path, COMn, a /dev/serial/by-id\n"
+      "                  name or a USB serial number (see the ports command)\n"
       "  --sim           start the simulated modem on a pseudo-terminal and use it\n"
       "  --baud N        line speed (default 19200)\n"
       "  --ascii         ASCII frames instead of BIN\n"
@@ -97,6 +104,9 @@ std::string Usage() {
       "  --timeout MS    answer time-out per attempt (default 1000)\n"
       "  --attempts N    attempts per command (default 3)\n"
       "  --remote ADDR   run the command on a remote node through the modem\n"
+      "  --json          print one JSON object: the decoded fields, result and exit status\n"
+      "  --version       show the version and build date\n"
+      "exit status: 0 success, 1 device error, 2 usage error, 3 port error\n"
       "commands:\n";
   for (const auto &c : Commands()) text += "  " + c.synopsis + "\n      " + c.summary + "\n";
   return text;

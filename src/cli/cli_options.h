@@ -16,6 +16,8 @@ struct GlobalOptions {
   int baud = 19200;
   int remote = -1;        // >= 0: run the command on this remote node through the direct node
   bool help = false;
+  bool version = false;
+  bool json = false;      // one JSON object per command on standard output
   std::vector<std::string> command;  // the command name and its arguments
 };
 

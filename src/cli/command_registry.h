@@ -14,8 +14,12 @@ struct Command {
   std::string name;
   std::string synopsis;
   std::string summary;
-  // Returns the exit status: 0 success, 1 a failed operation, 2 bad usage.
+  // Returns the exit status: 0 success, 1 a failed operation, 2 bad usage,
+  // 3 the line could not be had.
   std::function<int(Session &session, const std::vector<std::string> &args)> run;
+  // False for commands that work without a modem (listing ports, checksums):
+  // they need neither --port nor --sim.
+  bool needsLine = true;
 };
 
 const std::vector<Command> &Commands();

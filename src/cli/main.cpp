@@ -1,8 +1,10 @@
 // vovorctl: the configurator's operations from the command line.
 #include <iostream>
+#include <sstream>
 
 #include "cli/command_registry.h"
 #include "cli/session.h"
+#include "util/version.h"
 
 int main(int argc, char **argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -16,13 +18,26 @@ int main(int argc, char **argv) {
     std::cout << cli::Usage();
     return 0;
   }
+  if (options.version) {
+    std::cout << util::VersionLine("vovorctl") << "\n";
+    return 0;
+  }
   const cli::Command *command = cli::FindCommand(options.command.front());
   if (!command) {
     std::cerr << "vovorctl: unknown command \"" << options.command.front() << "\"\n" << cli::Usage();
     return 2;
   }
-  cli::Session session(options, std::cout, std::cerr);
-  if (!session.Open()) return 1;
-  std::vector<std::string> commandArgs(options.command.begin() + 1, options.command.end());
-  return command->run(session, commandArgs);
+  // With --json whatever a command prints besides its fields goes into the
+  // report, so standard output holds one JSON object and nothing else.
+  std::ostringstream captured;
+  cli::Session session(options, options.json ? static_cast<std::ostream &>(captured) : std::cout, std::cerr);
+  int status = 3;
+  if (!command->needsLine || session.Open()) {
+    std::vector<std::string> commandArgs(options.command.begin() + 1, options.command.end());
+    status = command->run(session, commandArgs);
+    if (auto *report = session.Report(); report && status == 0 && command->needsLine)
+      report->Result(session.Node().ResultCode().Code, session.Node().ResultCode().Msg);
+  }
+  if (auto *report = session.Report()) std::cout << report->Render(command->name, status, captured.str());
+  return status;
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "modem/frame_codec.h"
+#include "port/port_list.h"
 #include "sim/pty_server.h"
 
 namespace cli {
@@ -21,11 +22,13 @@ Session::~Session() {
 
 bool Session::Open() {
   std::string path = options_.port;
+  // A bare name may be a by-id name or a USB serial number of a port present.
+  if (path.find('/') == std::string::npos) path = port::ResolvePortName(path, port::ListSerialPorts());
   if (options_.sim) {
     simulator_ = std::make_unique<sim::PtyServer>();
     std::string why;
     if (!simulator_->Start(&why)) {
-      err_ << "error: the simulated modem could not start: " << why << "\n";
+      PortError("the simulated modem could not start: " + why);
       return false;
     }
     path = simulator_->DevicePath();
@@ -35,7 +38,7 @@ bool Session::Open() {
   port_->Settings().SetBaudRate(options_.baud);
   port_->SetActive(true);
   if (!port_->GetActive()) {
-    err_ << "error: cannot open " << path << ": " << port_->LastError() << "\n";
+    PortError("cannot open " + path + ": " + port_->LastError());
     return false;
   }
   direct_ = std::make_unique<modem::ZIZ2400>();
@@ -57,17 +60,38 @@ bool Session::Open() {
 
 modem::ZIZ2400 &Session::Node() { return remote_ ? *remote_ : *direct_; }
 
-void Session::Field(const std::string &name, const std::string &value) { out_ << name << ": " << value << "\n"; }
+void Session::Field(const std::string &name, const std::string &value) {
+  if (auto *report = Report())
+    report->Field(name, value);
+  else
+    out_ << name << ": " << value << "\n";
+}
+
+void Session::Record(const std::string &list, const std::vector<std::pair<std::string, std::string>> &fields) {
+  if (auto *report = Report()) {
+    report->Record(list, fields);
+    return;
+  }
+  for (const auto &[name, value] : fields) out_ << name << ": " << value << "\n";
+  out_ << "\n";
+}
+
+void Session::PortError(const std::string &message) {
+  err_ << "error: " << message << "\n";
+  if (auto *report = Report()) report->Error(message);
+}
 
 int Session::Fail() { return Fail(Node().ResultCode()); }
 
 int Session::Fail(const device::TResultCode &rc) {
   err_ << "error: " << rc.Code << " " << rc.Msg << "\n";
+  if (auto *report = Report()) report->Result(rc.Code, rc.Msg);
   return 1;
 }
 
 int Session::UsageError(const std::string &message) {
   err_ << "vovorctl: " << message << "\n";
+  if (auto *report = Report()) report->Error(message);
   return 2;
 }
 

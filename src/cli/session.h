@@ -4,8 +4,11 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/json_report.h"
 #include "device/result_code.h"
 #include "modem/remote_node.h"
 #include "modem/ziz2400.h"
@@ -35,19 +38,28 @@ class Session {
 
   // One "name: value" line.
   void Field(const std::string &name, const std::string &value);
+  // One entry of a list (a table's row): "name: value" lines and a blank
+  // line; with --json an object in the array `list`.
+  void Record(const std::string &list, const std::vector<std::pair<std::string, std::string>> &fields);
   // Prints the node's result code and text; returns the exit status 1.
   int Fail();
   int Fail(const device::TResultCode &rc);
   // Prints a usage error; returns the exit status 2.
   int UsageError(const std::string &message);
 
+  // With --json the fields, result and errors gather here instead.
+  JsonReport *Report() { return options_.json ? &report_ : nullptr; }
+
   std::ostream &Out() { return out_; }
   std::ostream &Err() { return err_; }
 
  private:
+  void PortError(const std::string &message);
+
   GlobalOptions options_;
   std::ostream &out_;
   std::ostream &err_;
+  JsonReport report_;
   std::unique_ptr<sim::PtyServer> simulator_;
   std::unique_ptr<port::TPort> port_;
   std::unique_ptr<modem::ZIZ2400> direct_;

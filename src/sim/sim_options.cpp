@@ -121,6 +121,7 @@ struct Parser {
       return true;
     };
     if (arg == "--help" || arg == "-h") return flag(options.help, true);
+    if (arg == "--version") return flag(options.version, true);
     if (arg == "--ascii-lowercase") return flag(options.asciiLowercase, true);
     if (arg == "--no-zero-runs") return flag(options.zeroRuns, false);
     if (arg == "--exit-on-stdin-eof") return flag(options.exitOnStdinEof, true);
@@ -226,6 +227,7 @@ std::string SimUsage() {
          "                       empty-answer, remote-status=N, answer-status=N\n"
          "                       e.g. --node 2:polls=3 --node 3:remote-status=0x13\n"
          "  --help               show this text\n"
+         "  --version            show the version and build date\n"
          "Numbers are decimal or 0x-prefixed hex.\n";
 }
 

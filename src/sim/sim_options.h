@@ -30,6 +30,7 @@ struct SimOptions {
   int defaultPendingPolls = -1;  // < 0: the mesh's default
   bool exitOnStdinEof = false;
   bool help = false;
+  bool version = false;
 };
 
 // args: the arguments after the program name. False, with a message in

@@ -17,12 +17,12 @@ struct CtlRun {
   std::string err;
 };
 
-// `args` go to the shell as they stand: keep them to plain words.
-inline CtlRun RunCtl(const std::string &args) {
+// `command` goes to the shell as it stands: keep it to plain words.
+inline CtlRun RunCommand(const std::string &shellCommand) {
   char errPath[] = "/tmp/vovorctl_errXXXXXX";
   int fd = mkstemp(errPath);
   if (fd >= 0) close(fd);
-  std::string command = std::string(VOVOR_BIN_DIR) + "/vovorctl " + args + " 2>" + errPath;
+  std::string command = shellCommand + " 2>" + errPath;
   CtlRun run;
   if (FILE *p = popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -38,6 +38,8 @@ inline CtlRun RunCtl(const std::string &args) {
   unlink(errPath);
   return run;
 }
+
+inline CtlRun RunCtl(const std::string &args) { return RunCommand(std::string(VOVOR_BIN_DIR) + "/vovorctl " + args); }
 
 // The value of the first "name: value" line, or nothing when there is none.
 inline std::string FieldOf(const std::string &out, const std::string &name) {

@@ -13,6 +13,7 @@
 #include "sim/pty_server.h"
 #include "sim/sim_modem.h"
 #include "sim/sim_options.h"
+#include "util/version.h"
 
 namespace {
 
@@ -50,6 +51,10 @@ int main(int argc, char **argv) {
   }
   if (options.help) {
     std::fputs(sim::SimUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::puts(util::VersionLine("vovor-modem-sim").c_str());
     return 0;
   }
 
