@@ -72,6 +72,11 @@ class RegisterFile {
   bool Write(uint8_t address, uint8_t value);
   // False for a code that is not a strobe (0x30..0x3D).
   bool Strobe(uint8_t code);
+  // Any address as the chip would report it (a status register too), for
+  // tests that need a value byte by byte.
+  void Set(uint8_t address, uint8_t value) {
+    if (address < kSize) regs_[address] = value;
+  }
   uint8_t MarcState() const { return regs_[reg::kMarcState]; }
   void SetMarcState(uint8_t state) { regs_[reg::kMarcState] = state; }
 

@@ -53,16 +53,22 @@ TEST(CtlOperations, FailuresGiveTheResultCodeAndText) {
 }
 
 TEST(CtlOperations, RegistersAndStrobes) {
+  // The first line of `out` that starts with `start`.
+  auto lineOf = [](const std::string &out, const std::string &start) {
+    size_t at = out.find("\n" + start);
+    return at == std::string::npos ? "" : out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+  };
   auto all = RunCtl("--sim registers");
   ASSERT_EQ(all.exitCode, 0) << all.err;
-  EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 59);
-  EXPECT_EQ(FieldOf(all.out, "0x35"), "0x0D");  // MARCSTATE: receiving
+  EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 1 + 59);  // a header, then 0x00..0x3A
+  EXPECT_EQ(lineOf(all.out, "(0x35) MARCSTATE").substr(19, 4), "0x0D");  // receiving
+  EXPECT_EQ(lineOf(all.out, "(0x35) MARCSTATE").substr(63), "RX");
 
   auto written = RunCtl("--sim registers --write 0x0D=0x5C --read 0x0C 2");
   ASSERT_EQ(written.exitCode, 0) << written.err;
   EXPECT_EQ(written.out.substr(0, written.out.find('\n')), "written: 0x0D=0x5C");
-  EXPECT_EQ(FieldOf(written.out, "0x0D"), "0x5C");
-  EXPECT_NE(FieldOf(written.out, "0x0C"), "");
+  EXPECT_EQ(lineOf(written.out, "(0x0D) FREQ2").substr(19, 4), "0x5C");
+  EXPECT_NE(lineOf(written.out, "(0x0C) FSCTRL0"), "");
 
   for (const char *name : {"SIDLE", "idle", "0x36"}) {
     auto r = RunCtl(std::string("--sim strobe ") + name);
