@@ -5,13 +5,14 @@
 #include "ui/main/factory_tab.h"
 #include "ui/main/node_table_tab.h"
 #include "ui/main/orva_tab.h"
+#include "ui/main/registers_tab.h"
 #include "ui/main/vcomm_tab.h"
 
 const std::vector<TPageEntry> &MainWindowPages() {
   static const std::vector<TPageEntry> pages{
       {"Наст", true, nullptr},
       {"Команды", false, nullptr},
-      {"Регистры", false, nullptr},
+      {"Регистры", false, MakePage<TRegistersTab>},
       {"Info", false, nullptr},
       {"PHY", false, nullptr},
       {"RTC", false, nullptr},

@@ -17,6 +17,7 @@
 
 #include "modem/register_file_text.h"
 #include "ui/main/page_host.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/registers_table_model.h"
 #include "ui/widgets/spin_edit.h"
 
@@ -48,8 +49,10 @@ class TRegisterTableView : public QTableView {
 
 }  // namespace
 
-TRegistersTab::TRegistersTab(ui::IPageHost &host)
-    : QObject(host.Sheet(QStringLiteral("Регистры"))), host_(host), model_(new TRegistersTableModel(page_, this)) {
+TRegistersTab::TRegistersTab(ui::IPageHost &host, QWidget *sheet)
+    : QWidget(sheet), host_(host), model_(new TRegistersTableModel(page_, this)) {
+  setObjectName("RegistersTab");
+  ui::FillSheet(sheet, this);
   ChooseFile = [this](FileDialog kind) { return DefaultChooseFile(kind); };
   Confirm = [this](const QString &question, const QString &details) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Регистры"), question, QMessageBox::Yes | QMessageBox::No,
@@ -58,10 +61,10 @@ TRegistersTab::TRegistersTab(ui::IPageHost &host)
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
   };
-  BuildPage(host.Sheet(QStringLiteral("Регистры")));
+  BuildPage();
 }
 
-void TRegistersTab::BuildPage(QWidget *sheet) {
+void TRegistersTab::BuildPage() {
   VST1 = new TRegisterTableView;
   VST1->setObjectName("VST1");
   VST1->setAccessibleName(QStringLiteral("Регистры"));
@@ -125,7 +128,7 @@ void TRegistersTab::BuildPage(QWidget *sheet) {
   L_RegStatus->setWordWrap(true);
   L_RegStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  auto *layout = new QVBoxLayout(sheet);
+  auto *layout = new QVBoxLayout(this);
   layout->addWidget(VST1, 1);
   layout->addLayout(files);
   layout->addLayout(actions);

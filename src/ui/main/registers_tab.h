@@ -3,7 +3,7 @@
 // a table, its reads, one register's write and the command strobes; beside
 // them a comparison with an earlier read, the power-on defaults or a saved
 // file, and register files saved, loaded, exported and written back.
-#include <QObject>
+#include <QWidget>
 #include <QString>
 #include <array>
 #include <functional>
@@ -21,10 +21,10 @@ namespace ui {
 class IPageHost;
 }
 
-class TRegistersTab : public QObject {
+class TRegistersTab : public QWidget {
   Q_OBJECT
  public:
-  explicit TRegistersTab(ui::IPageHost &host);
+  TRegistersTab(ui::IPageHost &host, QWidget *sheet);
 
   QTableView *VST1;
   QPushButton *Button6;  // "Read registers"
@@ -55,7 +55,7 @@ class TRegistersTab : public QObject {
   void WriteFileClick();
 
  private:
-  void BuildPage(QWidget *sheet);
+  void BuildPage();
   // Runs `work` on the current node; says in the status line why it could not.
   bool Run(const std::function<void(modem::ZIZ2400 &)> &work);
   void Refresh(int first = 0, int last = modem::kRegisterRowCount - 1);

@@ -13,6 +13,7 @@
 
 #include "sim/sim_modem.h"
 #include "support/sim_fixture.h"
+#include "ui/form_fixture.h"
 #include "ui/main/registers_tab.h"
 #include "ui/support/fake_page_host.h"
 #include "ui/widgets/spin_edit.h"
@@ -30,8 +31,8 @@ struct RegistersPage : testing_support::SimLineTest {
   void SetUp() override {
     SimLineTest::SetUp();
     host.node = &node;
-    tab = new TRegistersTab(host);
     QWidget *sheet = host.Sheet("Регистры");
+    tab = new TRegistersTab(host, sheet);
     sheet->resize(900, 600);
     sheet->show();  // double-clicks land on rows that are on screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
@@ -304,4 +305,16 @@ TEST_F(RegistersPage, ControlsAreFoundByTheirNames) {
   }
   EXPECT_EQ(tab->SE_RegValue->accessibleName().toStdString(), "Значение регистра");
   EXPECT_EQ(tab->VST1->accessibleName().toStdString(), "Регистры");
+}
+
+TEST(RegistersPageInTheWindow, ReadsTheWindowsCurrentNodeAndLogsIt) {
+  auto form = testing_support::MakeSimulatedForm("registers_tab_test");
+  auto *tab = form->FindPage<TRegistersTab>();
+  ASSERT_NE(tab, nullptr);
+  QTest::mouseClick(tab->Button6, Qt::LeftButton);
+  EXPECT_EQ(tab->VST1->model()->index(0x35, 11).data().toString().toStdString(), "RX");
+  const auto rows = testing_support::LogRowsWithResults(*form);
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_NE(rows[rows.size() - 2].find("Чтение регистров (0x00 - 0x1F) | OK"), std::string::npos) << rows[rows.size() - 2];
+  EXPECT_NE(rows.back().find("Чтение регистров (0x20 - 0x3A) | OK"), std::string::npos) << rows.back();
 }
