@@ -23,6 +23,7 @@
 #include "app/port_choices.h"
 #include "modem/frame_codec.h"
 #include "sim/pty_server.h"
+#include "ui/main/about_dialog.h"
 #include "ui/log/create_action_logger.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
@@ -124,6 +125,10 @@ void TForm1::BuildWindow() {
   MemoryDumpAction = view->addAction(QStringLiteral("Память…"));
   MemoryDumpAction->setObjectName("MemoryDumpAction");
   connect(MemoryDumpAction, &QAction::triggered, this, [this] { ShowMemoryDumpWindow(); });
+  auto *help = menuBar()->addMenu(QStringLiteral("Справка"));
+  QAction *about = help->addAction(QStringLiteral("О программе"));
+  about->setObjectName("AboutAction");
+  connect(about, &QAction::triggered, this, [this] { TAboutDialog(options_.settingsPath, this).exec(); });
 
   StatusText = new QLabel;
   StatusText->setObjectName("StatusText");
