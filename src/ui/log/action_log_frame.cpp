@@ -14,6 +14,7 @@
 #include "ui/log/flat_header_view.h"
 #include "ui/log/log_images.h"
 #include "ui/log/log_tree_model.h"
+#include "ui/widgets/dialog_folder.h"
 
 TActionLog_Frame::TActionLog_Frame(QWidget *parent) : QFrame(parent), VST(new QTreeView(this)) {
   setObjectName(QStringLiteral("ActionLog_Frame"));
@@ -117,9 +118,11 @@ void TActionLog_Frame::VSTContextMenu(const QPoint &pos) {
 }
 
 void TActionLog_Frame::SaveLogAs() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить журнал"), QStringLiteral("журнал.txt"),
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить журнал"),
+                                                    DialogStartPath("log", QStringLiteral("журнал.txt")),
                                                     QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
   if (path.isEmpty()) return;
+  RememberDialogFolder("log", path);
   QString error;
   if (!SaveLogToFile(path, &error)) {
     QMessageBox::warning(this, QStringLiteral("Сохранить журнал"),
