@@ -6,7 +6,7 @@
 
 using namespace config_tab;
 
-TEST(ConfigTabLogic, NewConfigurationShowsTheDefaultsInFieldRanges) {
+TEST(ConfigTabLogic, NewConfigurationShowsTheModuleDefaultsExactly) {
   auto config = config::CreateConfig(nullptr);
   Form f = ShowConfig(*config);
   EXPECT_EQ(f.netAddress, 1);
@@ -19,13 +19,13 @@ TEST(ConfigTabLogic, NewConfigurationShowsTheDefaultsInFieldRanges) {
   EXPECT_EQ(f.packetTimeout, 300);
   EXPECT_EQ(f.nodeName, "");
   EXPECT_EQ(f.route, "1-0");
-  EXPECT_EQ(f.ptpTimeout, 1000);  // the default 1024 brought into the field's range
+  EXPECT_EQ(f.ptpTimeout, 1024);  // outside the field's typing range, shown as it is
   EXPECT_EQ(f.pingPeriod, 12800);
   EXPECT_EQ(f.retries, 3);
   EXPECT_FALSE(f.ptpEnabled);
 
   WriteForm(*config, f);
-  EXPECT_EQ(config->GetPTPSettings()->GetTimeout(), 1000);
+  EXPECT_EQ(config->GetPTPSettings()->GetTimeout(), 1024);
 }
 
 TEST(ConfigTabLogic, RouteTexts) {
@@ -60,19 +60,38 @@ TEST(ConfigTabLogic, RouteTexts) {
   EXPECT_EQ(RouteText(""), "");
 }
 
-TEST(ConfigTabLogic, WriteKeepsAnUnshownFormatAndAnUnchangedRoute) {
+// Only what the user changed is put into a configuration read from a modem:
+// every other value, in range or not, keeps its bytes.
+TEST(ConfigTabLogic, WritingAReadConfigurationTouchesOnlyTheChangedFields) {
   auto config = config::CreateConfig(nullptr);
+  config->GetUartSettings()->SetNetAddress(255);
   config->GetUartSettings()->SetDataFormat(3);
+  config->GetPTPSettings()->SetTimeout(1500);
+  config->GetPTPSettings()->SetPingPeriod(60000);
+  config->GetPTPSettings()->SetRetries(20);
   config->GetPTPSettings()->SetRoute(std::string("\x01\x01\x05\x02", 4));
-  Form f = ShowConfig(*config);
-  EXPECT_EQ(f.dataFormat, -1);
-  f.route = "7";  // one node: refused, the stored route stays
-  f.nodeName = "Узел 1";
-  WriteForm(*config, f);
-  EXPECT_EQ(config->GetUartSettings()->GetDataFormat(), 3);
-  EXPECT_EQ(config->GetPTPSettings()->GetRoute(), std::string("\x01\x01\x05\x02", 4));
-  EXPECT_EQ(ShowConfig(*config).route, "1-5-2");
+  // Showing a configuration gives it the sections of its modules; the
+  // image to keep is the one shown.
+  const Form shown = ShowConfig(*config);
+  auto original = config->SerializeImage();
+  ASSERT_TRUE(original.Ok());
+  const std::string before = original.image->Bytes();
+  EXPECT_EQ(shown.netAddress, 255);
+  EXPECT_EQ(shown.dataFormat, 3);
+  EXPECT_EQ(shown.ptpTimeout, 1500);
+  EXPECT_EQ(shown.pingPeriod, 60000);
+  EXPECT_EQ(shown.retries, 20);
+  WriteForm(*config, shown, &shown);
+  EXPECT_EQ(config->SerializeImage().image->Bytes(), before) << "nothing changed, nothing written";
+
+  Form edited = shown;
+  edited.nodeName = "Узел 1";
+  EXPECT_EQ(ChangedFields(shown, edited), std::vector<Field>{Field::NodeName});
+  WriteForm(*config, edited, &shown);
   EXPECT_EQ(config->GetUserSettings()->GetNodeName(), "Узел 1");
+  Form back = ShowConfig(*config);
+  back.nodeName = shown.nodeName;
+  EXPECT_TRUE(ChangedFields(shown, back).empty());
 }
 
 TEST(ConfigTabLogic, NumberFieldsClampAndTakeTheMinimumForNonNumbers) {

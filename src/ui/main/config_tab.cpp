@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTime>
@@ -21,6 +22,7 @@
 #include "ui/main/page_sheet.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/collapsible_group.h"
+#include "ui/widgets/module_list.h"
 #include "ui/widgets/number_edit.h"
 #include "ui/widgets/radio_group.h"
 
@@ -28,7 +30,7 @@ using namespace config_tab;
 
 namespace {
 
-TNumberEdit *Field(Range r, int step, int value, const char *name) {
+TNumberEdit *NumberField(Range r, int step, int value, const char *name) {
   auto *e = new TNumberEdit(r.min, r.max, step, value);
   e->setObjectName(name);
   e->setMinimumWidth(90);
@@ -47,7 +49,20 @@ QFormLayout *FormIn(TCollapsibleGroup *g) {
 TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
   setObjectName("ConfigTab");
   ui::FillSheet(sheet, this);
+  Ask = [this](const QString &question) {
+    return QMessageBox::question(this, QStringLiteral("Config"), question) == QMessageBox::Yes;
+  };
+  BuildControls();
+  ConnectControls();
+  connect(Btn_NewConf, &QPushButton::clicked, this, &TConfigTab::Btn_NewConfClick);
+  connect(Btn_ReadConf, &QPushButton::clicked, this, &TConfigTab::Btn_ReadConfClick);
+  connect(Btn_WriteConf, &QPushButton::clicked, this, &TConfigTab::Btn_WriteConfClick);
 
+  host_.AddStartupStep([this] { Btn_NewConfClick(); });
+  host_.AddSetting(ui::CheckedSetting("CB_VerifyWrite.Checked", CB_VerifyWrite));
+}
+
+void TConfigTab::BuildControls() {
   RAScrollMax1 = new QScrollArea(this);
   RAScrollMax1->setObjectName("RAScrollMax1");
   RAScrollMax1->setWidgetResizable(true);
@@ -65,15 +80,15 @@ TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), ho
   RAScrollMax1->setWidget(bands);
 
   auto *uart = FormIn(GroupUart);
-  SE_CUNetAddr = Field(kNetAddress, 1, 1, "SE_CUNetAddr");
+  SE_CUNetAddr = NumberField(kNetAddress, 1, 1, "SE_CUNetAddr");
   uart->addRow(QStringLiteral("Сетевой адрес:"), SE_CUNetAddr);
-  CB_CBaudRate = new QComboBox;
+  CB_CBaudRate = new TModuleList;
   CB_CBaudRate->setObjectName("CB_CBaudRate");
   for (int i = 0; i < kBaudRateItemCount; ++i) CB_CBaudRate->addItem(QString::fromUtf8(BaudRateItems()[i]));
   CB_CBaudRate->setCurrentIndex(0);
   CB_CBaudRate->setMaximumWidth(180);
   uart->addRow(QStringLiteral("Скорость:"), CB_CBaudRate);
-  CB_CFormat = new QComboBox;
+  CB_CFormat = new TModuleList;
   CB_CFormat->setObjectName("CB_CFormat");
   CB_CFormat->addItems({"8N1", "8E1", "8O1"});
   CB_CFormat->setCurrentIndex(0);
@@ -88,18 +103,18 @@ TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), ho
   RG_Protocol->hide();
 
   auto *orva = FormIn(GroupOrva);
-  SE_CPanID = Field(kNetId, 1, 1, "SE_CPanID");
+  SE_CPanID = NumberField(kNetId, 1, 1, "SE_CPanID");
   orva->addRow(QStringLiteral("Номер сети (NET ID):"), SE_CPanID);
-  SE_CRFAddr = Field(kNodeId, 1, 1, "SE_CRFAddr");
+  SE_CRFAddr = NumberField(kNodeId, 1, 1, "SE_CRFAddr");
   auto *nodeLabel = new QLabel(QStringLiteral("Сетевой адрес (NodeID):"));
   nodeLabel->setStyleSheet("color: blue;");
   orva->addRow(nodeLabel, SE_CRFAddr);
 
   auto *vcomm = FormIn(GroupVcomm);
-  SE_ru_bytetimeout = Field(kByteTimeout, 1, 10, "SE_ru_bytetimeout");
+  SE_ru_bytetimeout = NumberField(kByteTimeout, 1, 10, "SE_ru_bytetimeout");
   SE_ru_bytetimeout->SetButtonsOnly(true);
   vcomm->addRow(QStringLiteral("Межбайтный интервал"), SE_ru_bytetimeout);
-  SE_ru_pkttimeout = Field(kPacketTimeout, 10, 300, "SE_ru_pkttimeout");
+  SE_ru_pkttimeout = NumberField(kPacketTimeout, 10, 300, "SE_ru_pkttimeout");
   SE_ru_pkttimeout->SetButtonsOnly(true);
   vcomm->addRow(QStringLiteral("Время восстановления последовательности"), SE_ru_pkttimeout);
 
@@ -116,11 +131,11 @@ TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), ho
   E_PTP_Route->setObjectName("E_PTP_Route");
   E_PTP_Route->setMaximumWidth(380);
   ptp->addRow(QStringLiteral("Маршрут"), E_PTP_Route);
-  SE_PTP_Timeout = Field(kPtpTimeout, 1, 100, "SE_PTP_Timeout");
+  SE_PTP_Timeout = NumberField(kPtpTimeout, 1, 100, "SE_PTP_Timeout");
   ptp->addRow(QStringLiteral("Таймаут"), SE_PTP_Timeout);
-  SE_PTP_PIGPERIOD = Field(kPingPeriod, 1, 1000, "SE_PTP_PIGPERIOD");
+  SE_PTP_PIGPERIOD = NumberField(kPingPeriod, 1, 1000, "SE_PTP_PIGPERIOD");
   ptp->addRow(QStringLiteral("период пингов"), SE_PTP_PIGPERIOD);
-  SE_PTP_ReTry = Field(kRetries, 1, 3, "SE_PTP_ReTry");
+  SE_PTP_ReTry = NumberField(kRetries, 1, 3, "SE_PTP_ReTry");
   ptp->addRow(QStringLiteral("попытки"), SE_PTP_ReTry);
   CB_PTP_Enable = new QCheckBox(QStringLiteral("Включен"));
   CB_PTP_Enable->setObjectName("CB_PTP_Enable");
@@ -142,30 +157,51 @@ TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), ho
   buttons->addWidget(CB_VerifyWrite);
   buttons->addStretch(1);
 
+  L_ConfigStatus = new QLabel;
+  L_ConfigStatus->setObjectName("L_ConfigStatus");
+  L_ConfigStatus->setWordWrap(true);
+  L_ConfigStatus->setStyleSheet("color: #b00000;");
+  L_ConfigStatus->hide();
+
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(RAScrollMax1, 1);
+  layout->addWidget(L_ConfigStatus);
   layout->addLayout(buttons);
-
-  connect(Btn_NewConf, &QPushButton::clicked, this, &TConfigTab::Btn_NewConfClick);
-  connect(Btn_ReadConf, &QPushButton::clicked, this, &TConfigTab::Btn_ReadConfClick);
-  connect(Btn_WriteConf, &QPushButton::clicked, this, &TConfigTab::Btn_WriteConfClick);
-
-  host_.AddStartupStep([this] { Btn_NewConfClick(); });
-  host_.AddSetting(ui::CheckedSetting("CB_VerifyWrite.Checked", CB_VerifyWrite));
 }
 
+
 void TConfigTab::Btn_NewConfClick() {
+  if (HasUnsavedChanges() &&
+      !Ask(QStringLiteral("Изменения на странице не записаны в модем. Начать новую конфигурацию без них?")))
+    return;
   currentConfig_ = config::CreateConfig(ruvezivevo::CreateRootSection());
+  newConfig_ = true;
+  SetStatus({});
   ShowConfig();
 }
 
 void TConfigTab::Btn_ReadConfClick() {
-  host_.RunOperation([this] {
-    currentConfig_.reset();
-    std::shared_ptr<config::IZTConfig> read;
-    if (host_.CurrentNode() && host_.CurrentNode()->ReadConfig(read)) currentConfig_ = read;
+  if (HasUnsavedChanges() &&
+      !Ask(QStringLiteral("Изменения на странице не записаны в модем. Прочитать конфигурацию модема без них?")))
+    return;
+  std::shared_ptr<config::IZTConfig> read;
+  std::string why;
+  const bool ran = host_.RunOperation([&] {
+    modem::ZIZ2400 *node = host_.CurrentNode();
+    if (node && node->ReadConfig(read)) return;
+    read.reset();
+    why = node ? node->ResultCode().Msg : "нет узла";
   });
+  // A failed read keeps the form: the edits and the last configuration read
+  // are still there to be written.
+  if (!ran || !read) {
+    SetStatus(QString::fromStdString(config_tab::ReadFailedText(ran ? why : "операция не начата, см. журнал")));
+    return;
+  }
+  currentConfig_ = read;
+  newConfig_ = false;
+  SetStatus({});
   ShowConfig();
 }
 
@@ -177,51 +213,53 @@ void TConfigTab::ShowConfig() {
   }
   RAScrollMax1->setEnabled(true);
   RAScrollMax1->show();
-  Form f = config_tab::ShowConfig(*currentConfig_);
-  SE_CUNetAddr->setValue(f.netAddress);
-  CB_CBaudRate->setCurrentIndex(f.baudRateIndex);
-  CB_CFormat->setCurrentIndex(f.dataFormat);
-  SE_CPanID->setValue(f.netId);
-  SE_CRFAddr->setValue(f.nodeId);
-  SE_ru_bytetimeout->setValue(f.byteTimeout);
-  SE_ru_pkttimeout->setValue(f.packetTimeout);
-  // The length limit is for typing: a longer name read from a modem is
-  // shown whole, so writing the configuration back keeps it.
-  const QString name = QString::fromStdString(f.nodeName);
-  E_CNodeName->setMaxLength(std::max<int>(kNodeNameMaxLength, static_cast<int>(name.size())));
-  E_CNodeName->setText(name);
-  E_PTP_Route->setText(QString::fromStdString(f.route));
-  SE_PTP_Timeout->setValue(f.ptpTimeout);
-  SE_PTP_PIGPERIOD->setValue(f.pingPeriod);
-  SE_PTP_ReTry->setValue(f.retries);
-  CB_PTP_Enable->setChecked(f.ptpEnabled);
+  shown_ = config_tab::ShowConfig(*currentConfig_);
+  FillControls(shown_);
 }
 
 void TConfigTab::Btn_WriteConfClick() {
   // The configuration being written: "Новая" during the wait replaces the
-  // window's one, and the check compares against what was sent.
+  // page's one, and the check compares against what was sent.
   const std::shared_ptr<config::IZTConfig> config = currentConfig_;
-  if (!config) return;
-  Form f;
-  f.netAddress = SE_CUNetAddr->value();
-  f.baudRateIndex = CB_CBaudRate->currentIndex();
-  f.dataFormat = CB_CFormat->currentIndex();
-  f.netId = SE_CPanID->value();
-  f.nodeId = SE_CRFAddr->value();
-  f.byteTimeout = SE_ru_bytetimeout->value();
-  f.packetTimeout = SE_ru_pkttimeout->value();
-  f.nodeName = E_CNodeName->text().toStdString();
-  f.route = E_PTP_Route->text().toStdString();
-  f.ptpTimeout = SE_PTP_Timeout->value();
-  f.pingPeriod = SE_PTP_PIGPERIOD->value();
-  f.retries = SE_PTP_ReTry->value();
-  f.ptpEnabled = CB_PTP_Enable->isChecked();
-  config_tab::WriteForm(*config, f);
-  bool written = false;
-  host_.RunOperation([&] {
-    if (host_.CurrentNode()) written = host_.CurrentNode()->WriteConfig(config);
-  });
-  if (written && CB_VerifyWrite->isChecked()) VerifyWrittenImage(*config);
+  if (!config) {
+    if (auto logger = host_.Logger()) logger->AddMessage(config_tab::kNothingToWrite);
+    SetStatus(QString::fromUtf8(config_tab::kNothingToWrite));
+    return;
+  }
+  config_tab::WriteForm(*config, FormFromControls(), newConfig_ ? nullptr : &shown_);
+  WriteToModem(config);
+}
+
+void TConfigTab::WriteToModem(const std::shared_ptr<config::IZTConfig> &config) {
+  for (;;) {
+    bool written = false;
+    std::string why;
+    const bool ran = host_.RunOperation([&] {
+      modem::ZIZ2400 *node = host_.CurrentNode();
+      written = node && node->WriteConfig(config);
+      if (!written) why = node ? node->ResultCode().Msg : "нет узла";
+    });
+    if (!ran) return;  // nothing was sent; the host says why
+    if (written) {
+      if (config == currentConfig_) {
+        newConfig_ = false;
+        SetStatus({});
+        ShowConfig();
+      }
+      if (CB_VerifyWrite->isChecked()) VerifyWrittenImage(*config);
+      return;
+    }
+    // Blocks before the failure may have been written: the modem can now
+    // hold part of the old configuration and part of the new one.
+    const QString warning = QString::fromStdString(config_tab::WriteEndedEarlyText(why));
+    SetStatus(warning);
+    if (!Ask(warning + QStringLiteral("\n\nЗаписать конфигурацию снова?"))) return;
+  }
+}
+
+void TConfigTab::SetStatus(const QString &text) {
+  L_ConfigStatus->setText(text);
+  L_ConfigStatus->setVisible(!text.isEmpty());
 }
 
 void TConfigTab::VerifyWrittenImage(config::IZTConfig &written) {

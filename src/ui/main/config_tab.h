@@ -2,8 +2,10 @@
 // The page "Config": the modem's configuration as a form of five groups,
 // with "Новая", "Прочитать" and "Записать".
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "ui/main/config_tab_logic.h"
 #include "ui/main/page_host.h"
 
 namespace config {
@@ -12,10 +14,12 @@ class IZTConfig;
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class TCollapsibleGroup;
+class TModuleList;
 class TNumberEdit;
 class TRadioGroup;
 
@@ -24,8 +28,13 @@ class TConfigTab : public QWidget {
  public:
   TConfigTab(ui::IPageHost &host, QWidget *sheet);
 
-  // The configuration on show; none after a failed read.
+  // The configuration on show: the last one read, or a new one. A failed
+  // read keeps it, and the form with it.
   const std::shared_ptr<config::IZTConfig> &CurrentConfig() const { return currentConfig_; }
+  // Fields changed since the configuration was shown.
+  bool HasUnsavedChanges() const;
+  // Asks the user a yes/no question; tests answer it themselves.
+  std::function<bool(const QString &question)> Ask;
 
   void Btn_NewConfClick();
   void Btn_ReadConfClick();
@@ -35,8 +44,8 @@ class TConfigTab : public QWidget {
   QScrollArea *RAScrollMax1;
   TCollapsibleGroup *GroupUart, *GroupOrva, *GroupVcomm, *GroupCommon, *GroupPtp;
   TNumberEdit *SE_CUNetAddr;
-  QComboBox *CB_CBaudRate;
-  QComboBox *CB_CFormat;
+  TModuleList *CB_CBaudRate;
+  TModuleList *CB_CFormat;
   TRadioGroup *RG_Protocol;
   TNumberEdit *SE_CPanID;
   TNumberEdit *SE_CRFAddr;
@@ -53,9 +62,26 @@ class TConfigTab : public QWidget {
   QPushButton *Btn_WriteConf;
   // Reads the image back after "Записать" and logs an error when it differs.
   QCheckBox *CB_VerifyWrite;
+  // What became of the last read or write when it did not succeed.
+  QLabel *L_ConfigStatus;
 
  private:
+  void BuildControls();
+  void ConnectControls();
+  config_tab::Form FormFromControls() const;
+  void FillControls(const config_tab::Form &form);
+  // Changed fields are marked; untouched ones keep the mark of a value
+  // outside their range.
+  void UpdateMarks();
+  void WriteToModem(const std::shared_ptr<config::IZTConfig> &config);
+  void SetStatus(const QString &text);
   void VerifyWrittenImage(config::IZTConfig &written);
   ui::IPageHost &host_;
   std::shared_ptr<config::IZTConfig> currentConfig_;
+  // The form as it was shown for the current configuration: what is
+  // written is what differs from it, except for a new configuration, which
+  // is written whole.
+  config_tab::Form shown_;
+  bool newConfig_ = true;
+  bool filling_ = false;
 };

@@ -34,43 +34,95 @@ const char *const *BaudRateItems() {
 Form ShowConfig(config::IZTConfig &config) {
   Form f;
   auto uart = config.GetUartSettings();
-  f.netAddress = Clamp(uart->GetNetAddress(), kNetAddress);
-  f.baudRateIndex = uart->GetBaudRateIndex() < kBaudRateItemCount ? uart->GetBaudRateIndex() : -1;
-  f.dataFormat = uart->GetDataFormat() < 3 ? uart->GetDataFormat() : -1;
+  f.netAddress = uart->GetNetAddress();
+  f.baudRateIndex = uart->GetBaudRateIndex();
+  f.dataFormat = uart->GetDataFormat();
   auto net = config.GetZTNETSettings();
-  f.netId = Clamp(net->GetNetId(), kNetId);
-  f.nodeId = Clamp(net->GetNodeId(), kNodeId);
+  f.netId = net->GetNetId();
+  f.nodeId = net->GetNodeId();
   auto channel = config.GetZTUARTSettings();
-  f.byteTimeout = Clamp(channel->GetByteTimeout(), kByteTimeout);
-  f.packetTimeout = Clamp(channel->GetPacketTimeout(), kPacketTimeout);
+  f.byteTimeout = channel->GetByteTimeout();
+  f.packetTimeout = channel->GetPacketTimeout();
   f.nodeName = config.GetUserSettings()->GetNodeName();
   auto ptp = config.GetPTPSettings();
   f.route = RouteText(ptp->GetRoute());
-  f.ptpTimeout = Clamp(ptp->GetTimeout(), kPtpTimeout);
-  f.pingPeriod = Clamp(ptp->GetPingPeriod(), kPingPeriod);
-  f.retries = Clamp(ptp->GetRetries(), kRetries);
+  f.ptpTimeout = ptp->GetTimeout();
+  f.pingPeriod = ptp->GetPingPeriod();
+  f.retries = ptp->GetRetries();
   f.ptpEnabled = ptp->GetEnabled();
   return f;
 }
 
-void WriteForm(config::IZTConfig &config, const Form &f) {
-  auto uart = config.GetUartSettings();
-  uart->SetNetAddress(static_cast<uint8_t>(f.netAddress));
-  uart->SetBaudRateIndex(static_cast<uint8_t>(f.baudRateIndex));
-  uart->SetDataFormat(static_cast<uint8_t>(f.dataFormat));
-  auto net = config.GetZTNETSettings();
-  net->SetNetId(static_cast<uint8_t>(f.netId));
-  net->SetNodeId(static_cast<uint8_t>(f.nodeId));
-  auto channel = config.GetZTUARTSettings();
-  channel->SetByteTimeout(static_cast<uint8_t>(f.byteTimeout));
-  channel->SetPacketTimeout(static_cast<uint16_t>(f.packetTimeout));
-  config.GetUserSettings()->SetNodeName(f.nodeName);
-  auto ptp = config.GetPTPSettings();
-  ptp->SetEnabled(f.ptpEnabled);
-  ptp->SetTimeout(static_cast<uint16_t>(f.ptpTimeout));
-  ptp->SetPingPeriod(static_cast<uint16_t>(f.pingPeriod));
-  ptp->SetRetries(static_cast<uint8_t>(f.retries));
-  if (auto route = ParseRouteText(f.route)) ptp->SetRoute(*route);
+namespace {
+
+// Every field of the form: how to tell a change and how to write it, in the
+// documented order of writing.
+struct FieldOps {
+  Field field;
+  bool (*differs)(const Form &a, const Form &b);
+  void (*write)(config::IZTConfig &c, const Form &f);
+};
+
+const FieldOps kFields[kFieldCount] = {
+    {Field::NetAddress, [](const Form &a, const Form &b) { return a.netAddress != b.netAddress; },
+     [](config::IZTConfig &c, const Form &f) { c.GetUartSettings()->SetNetAddress(static_cast<uint8_t>(f.netAddress)); }},
+    {Field::BaudRate, [](const Form &a, const Form &b) { return a.baudRateIndex != b.baudRateIndex; },
+     [](config::IZTConfig &c, const Form &f) {
+       c.GetUartSettings()->SetBaudRateIndex(static_cast<uint8_t>(f.baudRateIndex));
+     }},
+    {Field::DataFormat, [](const Form &a, const Form &b) { return a.dataFormat != b.dataFormat; },
+     [](config::IZTConfig &c, const Form &f) { c.GetUartSettings()->SetDataFormat(static_cast<uint8_t>(f.dataFormat)); }},
+    {Field::NetId, [](const Form &a, const Form &b) { return a.netId != b.netId; },
+     [](config::IZTConfig &c, const Form &f) { c.GetZTNETSettings()->SetNetId(static_cast<uint8_t>(f.netId)); }},
+    {Field::NodeId, [](const Form &a, const Form &b) { return a.nodeId != b.nodeId; },
+     [](config::IZTConfig &c, const Form &f) { c.GetZTNETSettings()->SetNodeId(static_cast<uint8_t>(f.nodeId)); }},
+    {Field::ByteTimeout, [](const Form &a, const Form &b) { return a.byteTimeout != b.byteTimeout; },
+     [](config::IZTConfig &c, const Form &f) {
+       c.GetZTUARTSettings()->SetByteTimeout(static_cast<uint8_t>(f.byteTimeout));
+     }},
+    {Field::PacketTimeout, [](const Form &a, const Form &b) { return a.packetTimeout != b.packetTimeout; },
+     [](config::IZTConfig &c, const Form &f) {
+       c.GetZTUARTSettings()->SetPacketTimeout(static_cast<uint16_t>(f.packetTimeout));
+     }},
+    {Field::NodeName, [](const Form &a, const Form &b) { return a.nodeName != b.nodeName; },
+     [](config::IZTConfig &c, const Form &f) { c.GetUserSettings()->SetNodeName(f.nodeName); }},
+    {Field::PtpEnabled, [](const Form &a, const Form &b) { return a.ptpEnabled != b.ptpEnabled; },
+     [](config::IZTConfig &c, const Form &f) { c.GetPTPSettings()->SetEnabled(f.ptpEnabled); }},
+    {Field::PtpTimeout, [](const Form &a, const Form &b) { return a.ptpTimeout != b.ptpTimeout; },
+     [](config::IZTConfig &c, const Form &f) { c.GetPTPSettings()->SetTimeout(static_cast<uint16_t>(f.ptpTimeout)); }},
+    {Field::PingPeriod, [](const Form &a, const Form &b) { return a.pingPeriod != b.pingPeriod; },
+     [](config::IZTConfig &c, const Form &f) {
+       c.GetPTPSettings()->SetPingPeriod(static_cast<uint16_t>(f.pingPeriod));
+     }},
+    {Field::Retries, [](const Form &a, const Form &b) { return a.retries != b.retries; },
+     [](config::IZTConfig &c, const Form &f) { c.GetPTPSettings()->SetRetries(static_cast<uint8_t>(f.retries)); }},
+    {Field::Route, [](const Form &a, const Form &b) { return a.route != b.route; },
+     [](config::IZTConfig &c, const Form &f) {
+       if (auto route = ParseRouteText(f.route)) c.GetPTPSettings()->SetRoute(*route);
+     }},
+};
+
+}  // namespace
+
+std::vector<Field> ChangedFields(const Form &a, const Form &b) {
+  std::vector<Field> changed;
+  for (const FieldOps &f : kFields)
+    if (f.differs(a, b)) changed.push_back(f.field);
+  return changed;
+}
+
+void WriteForm(config::IZTConfig &config, const Form &now, const Form *shown) {
+  for (const FieldOps &f : kFields)
+    if (!shown || f.differs(*shown, now)) f.write(config, now);
+}
+
+std::string ReadFailedText(const std::string &why) {
+  return "Конфигурация не прочитана: " + why + ". На странице прежние значения.";
+}
+
+std::string WriteEndedEarlyText(const std::string &why) {
+  return "Запись конфигурации не завершена (" + why +
+         "): модем может теперь хранить смесь старых и новых настроек.";
 }
 
 std::string RouteText(const std::string &route) {

@@ -3,6 +3,7 @@
 // the values between the form and the six modules, the route text.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/zt_config.h"
 
@@ -32,11 +33,12 @@ int ValueFromText(const std::string &text, Range r);
 const char *const *BaudRateItems();
 inline constexpr int kBaudRateItemCount = 16;
 
-// The form's values.
+// The form's values: the module values exactly as the configuration holds
+// them, even where they lie outside a field's typing range or a list.
 struct Form {
   int netAddress = 1;
-  int baudRateIndex = 0;  // -1: no list item fits the stored index
-  int dataFormat = 0;     // -1: no list item fits (the stored value is kept apart)
+  int baudRateIndex = 0;
+  int dataFormat = 0;
   int netId = 1;
   int nodeId = 1;
   int byteTimeout = 10;
@@ -49,14 +51,27 @@ struct Form {
   bool ptpEnabled = false;
 };
 
-// The values the configuration holds, as the fields show them (clamped into
-// the fields' ranges; a list value outside the list gives -1).
 Form ShowConfig(config::IZTConfig &config);
 
-// Puts the form's values into the configuration, in the documented order.
-// A format list without a selection writes -1, whose low two bits are 3: a
-// stored format 3, which the list cannot show, is written back as it was.
-void WriteForm(config::IZTConfig &config, const Form &form);
+// The fields of the form, in the documented order of writing.
+enum class Field {
+  NetAddress, BaudRate, DataFormat, NetId, NodeId, ByteTimeout, PacketTimeout, NodeName, PtpEnabled, PtpTimeout,
+  PingPeriod, Retries, Route
+};
+inline constexpr int kFieldCount = 13;
+std::vector<Field> ChangedFields(const Form &shown, const Form &now);
+
+// Puts the fields of `now` into the configuration, in the documented order:
+// only those that differ from `shown` (what the page showed after the last
+// read), so an untouched value goes back byte for byte; every field when
+// `shown` is none.
+void WriteForm(config::IZTConfig &config, const Form &now, const Form *shown = nullptr);
+
+// The line above the page's buttons when a read or a write did not succeed.
+std::string ReadFailedText(const std::string &why);
+std::string WriteEndedEarlyText(const std::string &why);
+inline constexpr char kNothingToWrite[] =
+    "Записывать нечего: конфигурации нет. Нажмите «Новая» или «Прочитать».";
 
 // "1-5-2" for the route record 01 01 05 02 (count byte, then the nodes);
 // empty for an empty or damaged record.

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -17,6 +18,7 @@
 #include "ui/form_fixture.h"
 #include "ui/main/config_tab.h"
 #include "ui/widgets/collapsible_group.h"
+#include "ui/widgets/module_list.h"
 #include "ui/widgets/number_edit.h"
 #include "util/hex.h"
 #include "util/tick.h"
@@ -29,6 +31,7 @@ struct ConfigPage : ::testing::Test {
   void SetUp() override {
     form = testing_support::MakeSimulatedForm("config_tab_test");
     tab = form->FindPage<TConfigTab>();
+    tab->Ask = [](const QString &) { return true; };  // a question never waits for a click
     ASSERT_TRUE(form->Port()->GetActive());
   }
   std::string ModemImage() {
@@ -57,7 +60,10 @@ TEST_F(ConfigPage, StartsWithANewConfigurationsDefaults) {
   EXPECT_EQ(tab->SE_ru_pkttimeout->value(), 300);
   EXPECT_EQ(tab->E_CNodeName->text().toStdString(), "");
   EXPECT_EQ(tab->E_PTP_Route->text().toStdString(), "1-0");
-  EXPECT_EQ(tab->SE_PTP_Timeout->value(), 1000);
+  // The module's default lies outside the field's typing range: shown as it is.
+  EXPECT_EQ(tab->SE_PTP_Timeout->value(), 1024);
+  EXPECT_TRUE(tab->SE_PTP_Timeout->HoldsOutOfRange());
+  EXPECT_EQ(tab->SE_PTP_Timeout->toolTip().toStdString(), "значение модема вне диапазона поля");
   EXPECT_EQ(tab->SE_PTP_PIGPERIOD->value(), 12800);
   EXPECT_EQ(tab->SE_PTP_ReTry->value(), 3);
   EXPECT_FALSE(tab->CB_PTP_Enable->isChecked());
@@ -127,6 +133,7 @@ TEST_F(ConfigPage, NewDuringAWriteDoesNotSpoilItsCheck) {
   slow.delayMs = 100;
   form->Simulator()->SetFaults(slow);
   form->DirectNode->SetTimeOutMs(1000);
+  tab->Ask = [](const QString &) { return true; };
   QTimer::singleShot(150, [&] { QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton); });
   QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
   form->Simulator()->SetFaults(sim::Faults{});
@@ -183,19 +190,31 @@ TEST_F(ConfigPage, RouteTextCases) {
   }
 }
 
-TEST_F(ConfigPage, FailedReadHidesTheFormAndWriteThenDoesNothing) {
+TEST_F(ConfigPage, AFailedReadKeepsTheEditsAndSaysWhy) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->E_CNodeName->setText(QStringLiteral("Ввод 2"));
+  tab->SE_CPanID->setValue(77);
   sim::Faults silent;
   silent.dropNextAnswers = 1000;
   form->Simulator()->SetFaults(silent);
   form->DirectNode->SetTimeOutMs(100);
+  tab->Ask = [](const QString &) { return true; };  // read over the edits
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
-  EXPECT_FALSE(tab->CurrentConfig());
-  EXPECT_TRUE(tab->RAScrollMax1->isHidden());
-  uint64_t requests = form->Simulator()->RequestsSeen();
-  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
-  EXPECT_EQ(form->Simulator()->RequestsSeen(), requests);
-  QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton);
+  EXPECT_TRUE(tab->CurrentConfig());
   EXPECT_FALSE(tab->RAScrollMax1->isHidden());
+  EXPECT_EQ(tab->E_CNodeName->text(), QStringLiteral("Ввод 2"));
+  EXPECT_EQ(tab->SE_CPanID->value(), 77);
+  EXPECT_TRUE(tab->L_ConfigStatus->isVisibleTo(tab));
+  EXPECT_TRUE(tab->L_ConfigStatus->text().startsWith(QStringLiteral("Конфигурация не прочитана: нет ответа")))
+      << tab->L_ConfigStatus->text().toStdString();
+
+  // The edits are still there to be written once the modem answers again.
+  form->Simulator()->SetFaults(sim::Faults{});
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetZTNETSettings()->GetNetId(), 77);
+  EXPECT_FALSE(tab->L_ConfigStatus->isVisibleTo(tab));
 }
 
 TEST_F(ConfigPage, StopDuringASlowRead) {
@@ -207,6 +226,110 @@ TEST_F(ConfigPage, StopDuringASlowRead) {
   uint32_t start = util::TickMs();
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
   EXPECT_LT(util::TicksSince(start), 1500u);
-  EXPECT_FALSE(tab->CurrentConfig());
-  EXPECT_TRUE(tab->RAScrollMax1->isHidden());
+  EXPECT_TRUE(tab->CurrentConfig()) << "the configuration shown before stays";
+  EXPECT_FALSE(tab->RAScrollMax1->isHidden());
+  EXPECT_TRUE(tab->L_ConfigStatus->isVisibleTo(tab));
+}
+
+// A modem holding values outside every field's range: read, change only the
+// node name, write. The image differs from the original in the name alone.
+TEST_F(ConfigPage, ValuesOutsideTheFieldsSurviveAReadThenWrite) {
+  auto stored = config::CreateConfig(ruvezivevo::CreateRootSection());
+  stored->GetUartSettings()->SetNetAddress(255);
+  stored->GetUartSettings()->SetDataFormat(3);
+  stored->GetZTNETSettings()->SetNetId(0);
+  stored->GetZTNETSettings()->SetNodeId(255);
+  stored->GetZTUARTSettings()->SetByteTimeout(0);
+  stored->GetZTUARTSettings()->SetPacketTimeout(50);
+  stored->GetPTPSettings()->SetTimeout(1500);
+  stored->GetPTPSettings()->SetPingPeriod(60000);
+  stored->GetPTPSettings()->SetRetries(20);
+  ASSERT_TRUE(form->DirectNode->WriteConfig(stored));
+  stored->GetUserSettings()->SetNodeName("ТП-17");
+  auto expected = stored->SerializeImage();
+  ASSERT_TRUE(expected.Ok());
+
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  struct Shown {
+    TNumberEdit *field;
+    int value;
+  } shown[] = {{tab->SE_CUNetAddr, 255},     {tab->SE_CPanID, 0},          {tab->SE_CRFAddr, 255},
+               {tab->SE_ru_bytetimeout, 0},  {tab->SE_ru_pkttimeout, 50},  {tab->SE_PTP_Timeout, 1500},
+               {tab->SE_PTP_PIGPERIOD, 60000}, {tab->SE_PTP_ReTry, 20}};
+  for (const auto &c : shown) {
+    EXPECT_EQ(c.field->value(), c.value) << c.field->objectName().toStdString();
+    EXPECT_TRUE(c.field->HoldsOutOfRange()) << c.field->objectName().toStdString();
+  }
+  EXPECT_EQ(tab->CB_CFormat->ModuleIndex(), 3);
+  EXPECT_FALSE(tab->HasUnsavedChanges());
+
+  tab->E_CNodeName->setText(QStringLiteral("ТП-17"));
+  EXPECT_TRUE(tab->HasUnsavedChanges());
+  tab->CB_VerifyWrite->setChecked(true);
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  EXPECT_EQ(util::BytesToHex(ModemImage()), util::BytesToHex(expected.image->Bytes()));
+  EXPECT_FALSE(tab->HasUnsavedChanges());
+}
+
+// Typing into a field that holds a value from outside its range makes it
+// the user's field again: the range applies.
+TEST_F(ConfigPage, EditingAHeldValueBringsItIntoRange) {
+  tab->SE_PTP_Timeout->SetModuleValue(1500);
+  QTest::keyClick(tab->SE_PTP_Timeout, Qt::Key_Down);
+  EXPECT_FALSE(tab->SE_PTP_Timeout->HoldsOutOfRange());
+  EXPECT_LE(tab->SE_PTP_Timeout->value(), 1000);
+  EXPECT_EQ(tab->SE_PTP_Timeout->maximum(), 1000);
+}
+
+TEST_F(ConfigPage, NewConfigurationIsWrittenWithTheModuleDefaultsAsTheyAre) {
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetPTPSettings()->GetTimeout(), 1024);
+  EXPECT_EQ(back->GetPTPSettings()->GetPingPeriod(), 12800);
+}
+
+TEST_F(ConfigPage, UnsavedChangesAreMarkedAndNewOrReadAsksFirst) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->SE_CPanID->setValue(42);
+  EXPECT_EQ(tab->SE_CPanID->toolTip().toStdString(), "изменено, ещё не записано");
+  std::vector<QString> asked;
+  bool answer = false;
+  tab->Ask = [&](const QString &q) {
+    asked.push_back(q);
+    return answer;
+  };
+  QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton);
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(tab->SE_CPanID->value(), 42) << "refused: the edits stay";
+  answer = true;
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  EXPECT_NE(tab->SE_CPanID->value(), 42);
+  EXPECT_TRUE(tab->SE_CPanID->toolTip().isEmpty());
+}
+
+// A write stopped halfway says the modem may now hold a mix, and offers to
+// write again; the second write completes it.
+TEST_F(ConfigPage, AStoppedWriteWarnsAndOffersToWriteAgain) {
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->E_CNodeName->setText(QString(40, QChar('N')));  // an image of several blocks
+  sim::Faults slow;
+  slow.delayMs = 150;
+  form->Simulator()->SetFaults(slow);
+  form->DirectNode->SetTimeOutMs(1000);
+  std::vector<QString> asked;
+  tab->Ask = [&](const QString &q) {
+    asked.push_back(q);
+    form->Simulator()->SetFaults(sim::Faults{});
+    return asked.size() == 1;  // write again once
+  };
+  QTimer::singleShot(400, [&] { QTest::mouseClick(form->Button4, Qt::LeftButton); });
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(asked[0].contains(QStringLiteral("смесь старых и новых настроек"))) << asked[0].toStdString();
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetUserSettings()->GetNodeName(), std::string(40, 'N'));
+  EXPECT_FALSE(tab->L_ConfigStatus->isVisibleTo(tab));
 }
