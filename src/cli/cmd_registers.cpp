@@ -18,8 +18,9 @@ namespace {
 
 // A register file is a few kilobytes; anything far larger is not one.
 constexpr std::streamsize kLargestRegisterFile = 1 << 20;
-// Exit status of --compare when registers differ (0: all equal).
-constexpr int kRegistersDiffer = 3;
+// Exit status of --compare when registers differ (0: all equal; 3 is taken
+// by a line that cannot be had).
+constexpr int kRegistersDiffer = 4;
 
 struct RegisterWrite {
   uint8_t reg;
@@ -90,7 +91,15 @@ std::string TableLine(const std::string &caption, const std::string &hex, const 
   return line + "\n";
 }
 
+// A file that cannot be read or taken; exit status 1.
+int FileError(Session &s, const std::string &message) {
+  s.Err() << "error: " << message << "\n";
+  if (auto *report = s.Report()) report->Error(message);
+  return 1;
+}
+
 void PrintTableHeader(Session &s) {
+  if (s.Report()) return;  // --json gives each row as a record
   std::vector<std::string> bits;
   for (int k = 0; k < 8; ++k) bits.push_back("b." + std::to_string(k));
   s.Out() << TableLine("Register", "Hex", "Dec", bits, "Comment");
@@ -100,6 +109,14 @@ void PrintRow(Session &s, const modem::TRegisterImage &image, int address) {
   const uint8_t v = image[address];
   std::vector<std::string> bits;
   for (int k = 0; k < 8; ++k) bits.push_back(modem::RegisterBitText(v, k));
+  if (s.Report()) {
+    std::vector<std::pair<std::string, std::string>> fields = {
+        {"register", modem::RegisterCaption(address)}, {"hex", modem::RegisterHexText(v)}, {"dec", std::to_string(v)}};
+    for (int k = 0; k < 8; ++k) fields.emplace_back("b." + std::to_string(k), bits[k]);
+    fields.emplace_back("comment", modem::RegisterComment(image, address));
+    s.Record("registers", fields);
+    return;
+  }
   s.Out() << TableLine(modem::RegisterCaption(address), modem::RegisterHexText(v), std::to_string(v), bits,
                        modem::RegisterComment(image, address));
 }
@@ -107,19 +124,19 @@ void PrintRow(Session &s, const modem::TRegisterImage &image, int address) {
 std::optional<modem::RegisterSnapshot> LoadFile(Session &s, const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    s.Err() << "error: cannot read " << path << "\n";
+    FileError(s, "cannot read " + path);
     return std::nullopt;
   }
   std::string text(static_cast<size_t>(kLargestRegisterFile) + 1, '\0');
   in.read(text.data(), kLargestRegisterFile + 1);
   text.resize(static_cast<size_t>(in.gcount()));
   if (in.gcount() > kLargestRegisterFile) {
-    s.Err() << "error: " << path << " is too large for a register file\n";
+    FileError(s, path + " is too large for a register file");
     return std::nullopt;
   }
   std::string why;
   auto values = modem::ParseRegisterFile(text, &why);
-  if (!values) s.Err() << "error: " << path << ": " << why << "\n";
+  if (!values) FileError(s, path + ": " + why);
   return values;
 }
 
@@ -183,10 +200,7 @@ int RunRegisters(Session &s, const std::vector<std::string> &args) {
   if (!r.load.empty()) return Load(s, read, r.load, r.yes);
   if (!r.save.empty()) {
     std::string why;
-    if (!WriteByteFile(r.save, modem::FormatRegisterFile(read), &why)) {
-      s.Err() << "error: " << why << "\n";
-      return 1;
-    }
+    if (!WriteByteFile(r.save, modem::FormatRegisterFile(read), &why)) return FileError(s, why);
     s.Field("saved", util::Format("%s (%d registers)", r.save, read.Count()));
     return 0;
   }
@@ -200,7 +214,7 @@ const CommandRegistration registers{
     {"registers",
      "registers [--read FIRST COUNT] [--write REG=VALUE] | --save FILE | --compare FILE|defaults | --load FILE --yes",
      "the transceiver's register table (0x00..0x3A when no range is named); write registers first; save the "
-     "registers to a file, compare them with a file or the power-on defaults (exit status 3 when they differ), "
+     "registers to a file, compare them with a file or the power-on defaults (exit status 4 when they differ), "
      "or write a file's configuration registers back and check them by reading",
      RunRegisters}};
 

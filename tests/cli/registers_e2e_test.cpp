@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "run_ctl.h"
@@ -79,6 +80,21 @@ TEST_F(CtlRegisters, TableMatchesARegisterFileSetByteByByte) {
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1 + 59);  // header and 0x00..0x3A
   EXPECT_EQ(run.out.find("RXBYTES"), std::string::npos);
 
+  // Scripts get the same rows as records.
+  auto json = Ctl("--json registers");
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  auto o = nlohmann::json::parse(json.out);
+  ASSERT_EQ(o["fields"]["registers"].size(), 59u) << json.out;
+  const auto &pktstatus = o["fields"]["registers"][0x38];
+  EXPECT_EQ(pktstatus["register"], "(0x38) PKTSTATUS");
+  EXPECT_EQ(pktstatus["hex"], "0x91");
+  EXPECT_EQ(pktstatus["dec"], 145);
+  EXPECT_EQ(pktstatus["b.0"], 1);
+  EXPECT_EQ(pktstatus["b.1"], 0);
+  EXPECT_EQ(pktstatus["b.7"], 1);
+  EXPECT_EQ(pktstatus["comment"], "GDO0 CCA bit7 ");
+  EXPECT_FALSE(o.contains("output")) << json.out;
+
   // A remote node's own registers.
   auto remote = Ctl("--remote 2 registers --read 0x35 1");
   ASSERT_EQ(remote.exitCode, 0) << remote.err;
@@ -99,11 +115,11 @@ TEST_F(CtlRegisters, SaveCompareAndLoadWithReadBack) {
   Set(0x0D, 0x5C);
   Set(0x34, 0x80);  // RSSI moves: compared, but never written back
   auto differ = Ctl("registers --compare " + file.string());
-  EXPECT_EQ(differ.exitCode, 3);
+  EXPECT_EQ(differ.exitCode, 4);
   EXPECT_EQ(FieldOf(differ.out, "(0x0D) FREQ2"), "0x5C, reference 0x5E");
   EXPECT_EQ(FieldOf(differ.out, "differ"), "2 of 59");
   auto defaults = Ctl("registers --compare defaults");
-  EXPECT_EQ(defaults.exitCode, 3);
+  EXPECT_EQ(defaults.exitCode, 4);
   EXPECT_EQ(FieldOf(defaults.out, "differ"), "1 of 47");
 
   auto unconfirmed = Ctl("registers --load " + file.string());
