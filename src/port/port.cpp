@@ -249,12 +249,14 @@ void TPort::SendData(const std::string &data) {
       if (e < 0) e = -e;
       if (e < pause) util::SleepMs(static_cast<uint32_t>(pause - e));
     }
-    if (GetActive() && line_) {
-      uint32_t deadline = WriteTimeoutPerByte(settings_.GetBaudRate()) * static_cast<uint32_t>(data.size());
-      line_->Write(data, deadline);
-    }
   }
+  // Reported before it is written: an answer read the moment the write is
+  // done must reach the listeners after the request, never before it.
   TCustomPort::SendData(data);
+  if (!data.empty() && GetActive() && line_) {
+    uint32_t deadline = WriteTimeoutPerByte(settings_.GetBaudRate()) * static_cast<uint32_t>(data.size());
+    line_->Write(data, deadline);
+  }
 }
 
 }  // namespace port

@@ -279,6 +279,20 @@ TEST_F(PortWithStub, EmptyAndClosedSendsAreStillReported) {
   EXPECT_EQ(ev[1], "send:closed");
 }
 
+TEST_F(PortWithStub, ASendIsReportedBeforeItIsWritten) {
+  // A listener that shows traffic in order must see the request before any
+  // answer the reader could deliver once the bytes are on the line.
+  std::string writtenWhenReported = "?";
+  port.OnSendData = [&](const std::string &) {
+    std::lock_guard l(state->m);
+    writtenWhenReported = state->written;
+  };
+  port.SetActive(true);
+  port.SendData("req");
+  EXPECT_EQ(writtenWhenReported, "");
+  EXPECT_EQ(state->written, "req");
+}
+
 TEST_F(PortWithStub, LinePauseDelaysASendAfterReceivedBytes) {
   port.Settings().SetLinePause(150);
   port.SetActive(true);
