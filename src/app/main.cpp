@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "app/form1.h"
+#include "ui/terminal/term_settings_logic.h"
+#include "ui/terminal/terminal_opener.h"
 #include "util/ini_file.h"
 #include "util/version.h"
 
@@ -54,6 +56,10 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vovor"));
   TForm1 form(*options);
+  // Made after the main window and gone before it: the terminal is a link
+  // of the main window's port.
+  TTerminalOpener terminal(form, term::TerminalSettingsPath(options->settingsPath));
+  QObject::connect(&form, &TForm1::ShowTerminalRequested, &form, [&terminal] { terminal.ShowTerminal(); });
   form.show();
   return app.exec();
 }

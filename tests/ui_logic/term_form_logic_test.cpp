@@ -65,6 +65,7 @@ TEST(TermSettings, PlacementIsWrittenTwiceAndReadPreferringTheScreenSize) {
 }
 
 TEST(TermSettings, StoredBooleansAndNumbers) {
+  EXPECT_EQ(term::TerminalSettingsPath("/opt/vovor/vovor.settings"), "/opt/vovor/vovor.settings2");
   EXPECT_EQ(term::BoolText(true), "True");
   EXPECT_EQ(term::ParseBool("False"), false);
   EXPECT_EQ(term::ParseBool("yes"), std::nullopt);

@@ -67,6 +67,16 @@ void TTermForm::BuildControls() {
     return term::FrameDescriptionAt(MPHexEditorEx1->Model(), offset);
   };
   root->addWidget(MPHexEditorEx1, 1);
+  FrameLabel = new QLabel(this);
+  FrameLabel->setObjectName("FrameLabel");
+  FrameLabel->setAccessibleName("Кадр");
+  FrameLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  root->addWidget(FrameLabel);
+  connect(MPHexEditorEx1, &THexView::SelectionChanged, this, [this] {
+    // The frame at the selection's start (or the cursor) in words.
+    const auto s = MPHexEditorEx1->Selection();
+    FrameLabel->setText(QString::fromStdString(term::FrameDescriptionAt(MPHexEditorEx1->Model(), s.From())));
+  });
 
   auto *sendRow = new QHBoxLayout;
   FormatRadioGroup = new TRadioGroup("Формат", {"ASCII", "BIN"}, this);
@@ -124,14 +134,14 @@ void TTermForm::BuildControls() {
 }
 
 void TTermForm::BuildTransitGroup(QWidget *parent) {
-  auto *box = new QVBoxLayout(parent);
+  auto *box = new QHBoxLayout(parent);
   TransitCheckBox = new QCheckBox(parent);
   TransitCheckBox->setObjectName("TransitCheckBox");
   TransitCheckBox->setAccessibleName("Транзит");
-  box->addWidget(TransitCheckBox, 0, Qt::AlignLeft);
+  box->addWidget(TransitCheckBox, 0, Qt::AlignTop);
   TransitPanel = new QWidget(parent);
   TransitPanel->setObjectName("TransitPanel");
-  box->addWidget(TransitPanel);
+  box->addWidget(TransitPanel, 1);
   auto *grid = new QGridLayout(TransitPanel);
   grid->setContentsMargins(0, 0, 0, 0);
   int cell = 0;
@@ -140,8 +150,8 @@ void TTermForm::BuildTransitGroup(QWidget *parent) {
     auto *l = new QLabel(label, TransitPanel);
     l->setBuddy(w);
     w->setAccessibleName(QString(label).remove(':').trimmed());
-    grid->addWidget(l, (cell / 4) * 2, cell % 4);
-    grid->addWidget(w, (cell / 4) * 2 + 1, cell % 4);
+    grid->addWidget(l, (cell / 5) * 2, cell % 5);
+    grid->addWidget(w, (cell / 5) * 2 + 1, cell % 5);
     ++cell;
   };
   const QStringList speeds{"57600", "28800", "19200", "9600", "4800", "2400", "1200",

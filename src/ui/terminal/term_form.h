@@ -42,6 +42,7 @@ class TTermForm : public QWidget {
   ~TTermForm() override;
 
   THexView *MPHexEditorEx1;
+  QLabel *FrameLabel;  // the frame under the selection, in words
   TRadioGroup *FormatRadioGroup;
   QLineEdit *ToSendEdit;
   QLabel *SendFaultLabel;

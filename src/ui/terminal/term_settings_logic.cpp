@@ -29,6 +29,8 @@ std::optional<std::array<int, 4>> ParseFour(const std::string &text) {
 
 }  // namespace
 
+std::string TerminalSettingsPath(const std::string &mainSettingsPath) { return mainSettingsPath + "2"; }
+
 std::string ScreenSizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
 
 void WritePlacement(util::OrderedIni &ini, const std::string &section, const TWindowPlacement &p, int screenWidth,

@@ -24,6 +24,10 @@ struct TWindowPlacement {
   std::array<int, 4> normPos{0, 0, 0, 0};         // left, top, right, bottom
 };
 
+// The terminal's file beside the main window's: "vovor.settings" gives
+// "vovor.settings2" (the name with "2" appended, whatever it is).
+std::string TerminalSettingsPath(const std::string &mainSettingsPath);
+
 // "1280x1024"
 std::string ScreenSizeText(int width, int height);
 

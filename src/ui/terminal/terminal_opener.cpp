@@ -9,6 +9,8 @@ TTerminalOpener::TTerminalOpener(ui::IPageHost &host, std::string settingsPath)
 
 TTerminalOpener::~TTerminalOpener() { delete terminal_.data(); }
 
+TTermForm *TTerminalOpener::Terminal() const { return terminal_; }
+
 TTermForm *TTerminalOpener::ShowTerminal() {
   if (!netNum_) netNum_ = std::make_unique<TNetNumForm>();
   if (!terminal_) terminal_ = new TTermForm(host_, *netNum_, settingsPath_);

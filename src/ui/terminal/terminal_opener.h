@@ -25,7 +25,7 @@ class TTerminalOpener {
   // Shows the terminal, linked to the host's port.
   TTermForm *ShowTerminal();
   // The open terminal, or null (the pointer clears itself when it is freed).
-  TTermForm *Terminal() const { return terminal_; }
+  TTermForm *Terminal() const;
 
  private:
   ui::IPageHost &host_;
