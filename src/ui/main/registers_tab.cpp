@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,11 +15,13 @@
 #include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "modem/register_file_text.h"
 #include "ui/main/page_host.h"
 #include "ui/main/page_sheet.h"
 #include "ui/main/registers_table_model.h"
+#include "ui/widgets/dialog_folder.h"
 #include "ui/widgets/spin_edit.h"
 
 using registers_tab::ReferenceKind;
@@ -81,6 +84,17 @@ void TRegistersTab::BuildPage() {
     header->setSectionResizeMode(c, c == registers_tab::colComment ? QHeaderView::Interactive : QHeaderView::Fixed);
     VST1->setColumnWidth(c, registers_tab::ColumnWidth(c));
   }
+  // Linux fonts run wider than the design's: the comment column grows to its
+  // longest text in bold (all bits set gives the longest ones).
+  QFont bold = VST1->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  modem::TRegisterImage allSet;
+  allSet.fill(0xFF);
+  int commentWidth = registers_tab::ColumnWidth(registers_tab::colComment);
+  for (int row = 0; row < modem::kRegisterRowCount; ++row)
+    commentWidth = std::max(commentWidth, metrics.horizontalAdvance(Text(modem::RegisterComment(allSet, row))) + 12);
+  VST1->setColumnWidth(registers_tab::colComment, commentWidth);
 
   Button6 = Button("Button6", QStringLiteral("Read registers"));
   auto *strobes = new QGridLayout;
@@ -229,17 +243,25 @@ void TRegistersTab::ReferenceChosen(int index) {
 
 QString TRegistersTab::DefaultChooseFile(FileDialog kind) {
   const QString filter = QStringLiteral("Файлы регистров (*.txt);;Все файлы (*)");
+  const QString purpose = QStringLiteral("registers");
+  QString path;
   switch (kind) {
     case FileDialog::Save:
-      return QFileDialog::getSaveFileName(VST1->window(), QStringLiteral("Сохранить регистры"),
-                                          QStringLiteral("registers.txt"), filter);
+      path = QFileDialog::getSaveFileName(VST1->window(), QStringLiteral("Сохранить регистры"),
+                                          DialogStartPath(purpose, QStringLiteral("registers.txt")), filter);
+      break;
     case FileDialog::Export:
-      return QFileDialog::getSaveFileName(VST1->window(), QStringLiteral("Экспорт регистров в C"),
-                                          QStringLiteral("registers.h"),
+      path = QFileDialog::getSaveFileName(VST1->window(), QStringLiteral("Экспорт регистров в C"),
+                                          DialogStartPath(purpose, QStringLiteral("registers.h")),
                                           QStringLiteral("Заголовки C (*.h);;Все файлы (*)"));
+      break;
     default:
-      return QFileDialog::getOpenFileName(VST1->window(), QStringLiteral("Загрузить регистры"), QString(), filter);
+      path = QFileDialog::getOpenFileName(VST1->window(), QStringLiteral("Загрузить регистры"),
+                                          DialogStartPath(purpose, QString()), filter);
+      break;
   }
+  RememberDialogFolder(purpose, path);
+  return path;
 }
 
 void TRegistersTab::SaveText(FileDialog kind, const std::string &text) {
@@ -316,9 +338,10 @@ void TRegistersTab::WriteFileClick() {
     Report("Регистры модема уже совпадают с файлом " + page_.FileName() + ": записывать нечего.", false);
     return;
   }
-  const QString question = QStringLiteral("Записать в модем %1 регистров из файла «%2»? Прежние значения будут потеряны.")
-                               .arg(plan.size())
-                               .arg(Text(page_.FileName()));
+  const QString question =
+      QStringLiteral("Записать в модем регистры из файла «%1»? Изменится регистров: %2, их прежние значения будут потеряны.")
+          .arg(Text(page_.FileName()))
+          .arg(plan.size());
   if (!Confirm(question, Text(registers_tab::PlanText(plan)))) {
     Report("Запись файла отменена: ничего не записано.", false);
     return;

@@ -108,7 +108,7 @@ TEST_F(RegistersPage, TableLayoutBeforeAnyRead) {
     EXPECT_EQ(model->headerData(c, Qt::Horizontal).toString().toStdString(), captions[c]) << c;
   EXPECT_EQ(tab->VST1->columnWidth(0), 150);
   EXPECT_EQ(tab->VST1->columnWidth(3), 30);
-  EXPECT_EQ(tab->VST1->columnWidth(11), 250);
+  EXPECT_GE(tab->VST1->columnWidth(11), 250);  // wider when the font needs it
   EXPECT_EQ(Cell(47, 0), "(0x2F) __Not used");
   EXPECT_EQ(Cell(5, 1), "0x00");  // nothing is read by itself
   EXPECT_EQ(model->index(1, 4).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(231, 243, 228));
