@@ -318,3 +318,22 @@ TEST(RegistersPageInTheWindow, ReadsTheWindowsCurrentNodeAndLogsIt) {
   EXPECT_NE(rows[rows.size() - 2].find("Чтение регистров (0x00 - 0x1F) | OK"), std::string::npos) << rows[rows.size() - 2];
   EXPECT_NE(rows.back().find("Чтение регистров (0x20 - 0x3A) | OK"), std::string::npos) << rows.back();
 }
+
+TEST_F(RegistersPage, SaveAndExportNeedARead) {
+  const auto path = TempFile("export.h");
+  std::filesystem::remove(path);
+  chosenFile = QString::fromStdString(path.string());
+  Click(tab->Btn_RegExport);
+  EXPECT_EQ(Status(), "Экспортировать нечего: сначала прочитайте регистры 0x00..0x2E.");
+  Click(tab->Btn_RegSave);
+  EXPECT_EQ(Status(), "Сохранять нечего: сначала прочитайте регистры.");
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  SetSimRegister(0x0D, 0x5B);
+  Click(tab->Button6);
+  Click(tab->Btn_RegExport);
+  const std::string header = ReadText(path);
+  EXPECT_NE(header.find("#define VOVOR_FREQ2      0x5B  /* address 0x0D */\n"), std::string::npos) << header;
+  EXPECT_EQ(header.find("MARCSTATE"), std::string::npos);
+  std::filesystem::remove(path);
+}
