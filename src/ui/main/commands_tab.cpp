@@ -1,0 +1,172 @@
+#include "ui/main/commands_tab.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "log/log_intf.h"
+#include "modem/radio_trace.h"
+#include "modem/ziz2400.h"
+#include "ui/main/commands_tab_logic.h"
+#include "ui/main/page_operation.h"
+#include "ui/main/service_page_parts.h"
+#include "ui/widgets/histogram_view.h"
+#include "ui/widgets/hex_spin_edit.h"
+
+namespace {
+
+constexpr int kHistogramBins = 20;
+const char kLinkTestCaption[] = "Test 500 Vers";
+
+}  // namespace
+
+TCommandsTab::TCommandsTab(ui::IPageHost &host) : host_(host) {
+  using ui::NamedButton;
+  Button1 = NamedButton("Button1", "Version");
+  Button2 = NamedButton("Button2", kLinkTestCaption);
+  Button8 = NamedButton("Button8", "Restart");
+  Button35 = NamedButton("Button35", "Identify");
+  Button37 = NamedButton("Button37", "Технологич");
+  Button38 = NamedButton("Button38", "Рабочий");
+  Button46 = NamedButton("Button46", "Memory map");
+  Button59 = NamedButton("Button59", "debug info");
+  SE_debuginfaddr = new THexSpinEdit(commands_tab::kTraceAddressMin, commands_tab::kTraceAddressMax, 1,
+                                     modem::kRadioTraceDefaultAddress);
+  SE_debuginfaddr->setObjectName("SE_debuginfaddr");
+  SE_debuginfaddr->setAccessibleName("Адрес отладочной информации (RAM)");
+  RzListBox1 = new QListWidget;
+  RzListBox1->setObjectName("RzListBox1");
+  RzListBox1->setAccessibleName("debug info");
+  L_LinkStats = ui::NamedLabel("L_LinkStats", QString());
+  L_LinkStats->setAccessibleName("Статистика теста связи");
+  LinkHistogram = new THistogramView("Время ответа", "ms");
+  LinkHistogram->setObjectName("LinkHistogram");
+
+  auto *box = new QGroupBox("Железка");
+  auto *grid = new QGridLayout(box);
+  grid->addWidget(Button1, 0, 0);
+  grid->addWidget(Button2, 0, 1);
+  grid->addWidget(Button8, 0, 2);
+  grid->addWidget(Button35, 0, 3);
+  grid->addWidget(Button37, 1, 0);
+  grid->addWidget(Button38, 1, 1);
+  grid->addWidget(Button46, 1, 2);
+  grid->addWidget(SE_debuginfaddr, 2, 0);
+  grid->addWidget(Button59, 2, 1);
+  grid->addWidget(L_LinkStats, 3, 0, 1, 4);
+
+  auto *lower = new QHBoxLayout;
+  lower->addWidget(RzListBox1, 3);
+  lower->addWidget(LinkHistogram, 2);
+
+  auto *page = new QVBoxLayout(this);
+  page->addWidget(box);
+  page->addLayout(lower, 1);
+
+  connect(Button1, &QPushButton::clicked, this, &TCommandsTab::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TCommandsTab::Button2Click);
+  connect(Button8, &QPushButton::clicked, this, &TCommandsTab::Button8Click);
+  connect(Button35, &QPushButton::clicked, this, &TCommandsTab::Button35Click);
+  connect(Button37, &QPushButton::clicked, this, &TCommandsTab::Button37Click);
+  connect(Button38, &QPushButton::clicked, this, &TCommandsTab::Button38Click);
+  connect(Button46, &QPushButton::clicked, this, &TCommandsTab::Button46Click);
+  connect(Button59, &QPushButton::clicked, this, &TCommandsTab::Button59Click);
+
+  host.AddSetting({"SE_debuginfaddr.Value", [this] { return std::to_string(SE_debuginfaddr->value()); },
+                   [this](const std::string &text) {
+                     // A stored address outside the field's range is refused, not clamped.
+                     try {
+                       size_t used = 0;
+                       const int value = std::stoi(text, &used);
+                       if (used != text.size() || value < SE_debuginfaddr->minimum() ||
+                           value > SE_debuginfaddr->maximum())
+                         return false;
+                       SE_debuginfaddr->setValue(value);
+                       return true;
+                     } catch (...) {
+                       return false;
+                     }
+                   }});
+  ui::PlaceInSheet(host, "Команды", this);
+}
+
+void TCommandsTab::Button1Click() {
+  modem::TVersion version;
+  ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadVersion(version); });
+  if (auto logger = host_.Logger()) logger->AddMessage("Version: " + version.VersionStr);
+}
+
+void TCommandsTab::Button2Click() {
+  auto logger = host_.Logger();
+  modem::ZIZ2400 *node = host_.CurrentNode();
+  if (!logger || !node) return;
+  const int total = commands_tab::kLinkTestRequests;
+  commands_tab::LinkTestOutcome outcome;
+  const bool ran = host_.RunOperation([&] {
+    logger->BeginAction(commands_tab::kLinkTestAction);
+    commands_tab::LinkTestHooks hooks;
+    hooks.readVersion = [node] {
+      modem::TVersion version;
+      node->ReadVersion(version);
+      return node->ResultCode().Code;
+    };
+    hooks.message = [logger](const std::string &text) { logger->AddMessage(text); };
+    hooks.progress = [this](int done, int all) { host_.ShowProgress(kLinkTestCaption, done, all); };
+    outcome = commands_tab::RunLinkTest(total, hooks);
+    logger->EndSuccess(commands_tab::EndText(outcome.elapsedMs, total));
+  });
+  host_.ShowProgress(kLinkTestCaption, 0, 0);
+  if (!ran) {
+    logger->AddMessage("Test 500 Vers: другая операция ещё ждёт ответа; повторите, когда она закончится");
+    return;
+  }
+  logger->AddMessage(commands_tab::SummaryText(outcome, total));
+  const auto stats = commands_tab::ComputeStats(outcome);
+  const std::string statsText = commands_tab::StatsText(stats);
+  logger->AddMessage(statsText);
+  L_LinkStats->setText(QString::fromStdString(commands_tab::SummaryText(outcome, total) + "; " + statsText));
+  const auto histogram = commands_tab::MakeHistogram(outcome.roundTripsMs, kHistogramBins);
+  LinkHistogram->SetBins(histogram.fromMs, histogram.binMs, histogram.counts);
+}
+
+void TCommandsTab::Button8Click() {
+  ui::RunOnNode(host_, [](modem::ZIZ2400 &n) { return n.Restart(); });
+}
+
+void TCommandsTab::Button35Click() {
+  ui::RunOnNode(host_, [](modem::ZIZ2400 &n) { return n.Identify(); });
+}
+
+void TCommandsTab::Button37Click() {
+  ui::RunOnNode(host_, [](modem::ZIZ2400 &n) { return n.SetMode(1); });
+}
+
+void TCommandsTab::Button38Click() {
+  ui::RunOnNode(host_, [](modem::ZIZ2400 &n) { return n.SetMode(0); });
+}
+
+void TCommandsTab::Button46Click() { host_.ShowMemoryDumpWindow(); }
+
+void TCommandsTab::Button59Click() {
+  const int address = SE_debuginfaddr->value();
+  std::string bytes;
+  if (!ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) {
+        return n.ReadPureMemory(static_cast<uint16_t>(address - modem::kRamBaseAddress), modem::kRadioTraceBytes,
+                                bytes);
+      }))
+    return;
+  RzListBox1->clear();
+  modem::RadioTrace trace;
+  const auto error = modem::DecodeRadioTrace(bytes, trace);
+  if (error != modem::RadioTraceError::None) {
+    const auto text = commands_tab::RadioTraceErrorText(error, bytes.size(), bytes.empty() ? 0 : uint8_t(bytes[0]));
+    RzListBox1->addItem(QString::fromStdString(text));
+    if (auto logger = host_.Logger()) logger->AddMessage(text);
+    return;
+  }
+  for (const auto &line : commands_tab::RadioTraceLines(trace)) RzListBox1->addItem(QString::fromStdString(line));
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The page "RTC": the modem's clock against the computer's, setting it to
+// the computer's time, and the drift between the two from successive reads.
+#include <QWidget>
+
+#include "ui/main/rtc_tab_logic.h"
+
+class QLabel;
+class QPushButton;
+
+namespace modem {
+class ZIZ2400;
+}
+namespace ui {
+class IPageHost;
+}
+
+class TRtcTab : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TRtcTab(ui::IPageHost &host);
+
+  void Button25Click();  // Read RTC
+  void Button26Click();  // Set Date/time
+
+  QPushButton *Button25, *Button26;
+  QLabel *Label4, *L_Drift;
+
+ private:
+  ui::IPageHost &host_;
+  rtc_tab::ClockDrift drift_;
+  // The node the drift readings came from: another one starts a new series.
+  const modem::ZIZ2400 *driftNode_ = nullptr;
+  int driftDeviceId_ = -1;
+};
