@@ -15,7 +15,7 @@ CommandResult SetClock(CommandContext &context, std::string_view params) {
   const std::optional<int64_t> time = DecodeClockRecord(params);
   if (!time) return Failed(status::kBadParams);
   // From now on the clock runs from the time it was given.
-  context.node.clockOffsetMs = *time - context.nowMs;
+  SetClock(context.node, context.nowMs, *time);
   return Answered();
 }
 

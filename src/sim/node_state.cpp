@@ -9,7 +9,7 @@ NodeState PoweredOnDirectModem(int64_t nowMs) {
   node.versionText = "Имитатор модема ORVA, версия 1.0";
   node.deviceName = "ORVA-SIM";
   node.bootMs = nowMs;
-  node.clockOffsetMs = LocalCivilNowMs() - nowMs;
+  SetClock(node, nowMs, LocalCivilNowMs());
   node.memory = FactoryMemories("Узел учёта 1", 1);
   return node;
 }
@@ -19,6 +19,9 @@ NodeState PoweredOnRemoteNode(uint16_t address, int64_t nowMs) {
   node.versionText += ", узел " + std::to_string(address);
   node.deviceName += "-" + std::to_string(address);
   node.temperature = static_cast<int8_t>(20 + address % 10);
+  // Every crystal has a rate of its own; these run slow.
+  node.clockDriftPpm = -10 - static_cast<int32_t>(address % 5) * 3;
+  node.lastPacket.rssiCentre = static_cast<uint8_t>(0x60 + address % 16);
   node.memory = FactoryMemories("Узел " + std::to_string(address), static_cast<uint8_t>(address));
   // A remote node knows the way back to the modem on the cable.
   node.memory.routes = std::string(4, '\0');

@@ -16,6 +16,11 @@ struct LastPacketStatus {
   uint8_t rssi = 0x50;   // raw RSSI reading
   uint8_t lqi = 0x2F;
   uint8_t length = 20;
+  // Frames keep arriving: each read sees the latest one, whose level wanders
+  // around these centres. Off, the values above stay as they are set.
+  bool varies = true;
+  uint8_t rssiCentre = 0x50;  // -96 dBm
+  uint8_t lqiCentre = 0x2F;
 };
 
 struct NodeState {
@@ -26,7 +31,9 @@ struct NodeState {
   bool transceiverOn = true;
   uint8_t mode = 0;                // 0 working, 1 technological
   int64_t bootMs = 0;              // monotonic time of the last power-on or restart
-  int64_t clockOffsetMs = 0;       // real-time clock minus the monotonic time
+  int64_t clockOffsetMs = 0;       // real-time clock minus the monotonic time, when it was set
+  int64_t clockSetMs = 0;          // monotonic time the clock was last set
+  int32_t clockDriftPpm = 20;      // the clock crystal runs this many millionths fast (72 ms an hour)
   int64_t silentUntilMs = 0;       // after a restart the modem hears nothing until then
   uint32_t restartSilenceMs = 300;
   uint32_t identifyCount = 0;
@@ -59,8 +66,16 @@ void RestartNode(NodeState &node, int64_t nowMs);
 
 // Milliseconds since the last power-on or restart.
 inline int64_t Uptime(const NodeState &node, int64_t nowMs) { return nowMs - node.bootMs; }
-// The real-time clock as a local wall-clock time (see clock_record.h).
-inline int64_t ClockNow(const NodeState &node, int64_t nowMs) { return nowMs + node.clockOffsetMs; }
+// The real-time clock as a local wall-clock time (see clock_record.h); it
+// drifts from the time it was set at its crystal's rate.
+inline int64_t ClockNow(const NodeState &node, int64_t nowMs) {
+  return nowMs + node.clockOffsetMs + (nowMs - node.clockSetMs) * node.clockDriftPpm / 1'000'000;
+}
+// Sets the real-time clock to `timeMs` (local wall-clock milliseconds).
+inline void SetClock(NodeState &node, int64_t nowMs, int64_t timeMs) {
+  node.clockOffsetMs = timeMs - nowMs;
+  node.clockSetMs = nowMs;
+}
 inline bool IsSilent(const NodeState &node, int64_t nowMs) { return nowMs < node.silentUntilMs; }
 
 }  // namespace sim

@@ -1,5 +1,10 @@
 #include "sim/transceiver_commands.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
 #include "sim/le_bytes.h"
 #include "sim/node_state.h"
 
@@ -84,7 +89,20 @@ CommandResult ReadCarrierOffsets(CommandContext &context, std::string_view /*par
   return Answered(out);
 }
 
+// A frame is heard every 250 ms. Its level follows a slow swell of a minute
+// (someone walking past the antenna) plus a little noise of its own; a weak
+// or noisy frame has a worse link quality.
+void HearLatestFrame(LastPacketStatus &last, int64_t nowMs) {
+  if (!last.varies) return;
+  const int64_t frame = nowMs / 250;
+  const int noise = static_cast<int>((static_cast<uint32_t>(frame) * 2654435761u >> 24) % 9) - 4;
+  const int swell = static_cast<int>(std::lround(20 * std::sin(static_cast<double>(frame) * 2 * std::numbers::pi / 240)));
+  last.rssi = static_cast<uint8_t>(std::clamp(last.rssiCentre + swell + noise, 0, 255));
+  last.lqi = static_cast<uint8_t>(std::clamp(last.lqiCentre - std::abs(noise) - std::max(0, -swell) / 3, 0, 127));
+}
+
 CommandResult ReadLastPacketStatus(CommandContext &context, std::string_view /*params*/) {
+  HearLatestFrame(context.node.lastPacket, context.nowMs);
   const LastPacketStatus &last = context.node.lastPacket;
   std::string out;
   PutU16(out, last.address);
