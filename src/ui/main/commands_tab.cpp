@@ -13,6 +13,8 @@
 #include "modem/ziz2400.h"
 #include "ui/main/commands_tab_logic.h"
 #include "ui/main/page_operation.h"
+#include "ui/main/page_settings.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/service_page_parts.h"
 #include "ui/widgets/histogram_view.h"
 #include "ui/widgets/hex_spin_edit.h"
@@ -24,7 +26,8 @@ const char kLinkTestCaption[] = "Test 500 Vers";
 
 }  // namespace
 
-TCommandsTab::TCommandsTab(ui::IPageHost &host) : host_(host) {
+TCommandsTab::TCommandsTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
+  ui::FillSheet(sheet, this);
   using ui::NamedButton;
   Button1 = NamedButton("Button1", "Version");
   Button2 = NamedButton("Button2", kLinkTestCaption);
@@ -76,22 +79,7 @@ TCommandsTab::TCommandsTab(ui::IPageHost &host) : host_(host) {
   connect(Button46, &QPushButton::clicked, this, &TCommandsTab::Button46Click);
   connect(Button59, &QPushButton::clicked, this, &TCommandsTab::Button59Click);
 
-  host.AddSetting({"SE_debuginfaddr.Value", [this] { return std::to_string(SE_debuginfaddr->value()); },
-                   [this](const std::string &text) {
-                     // A stored address outside the field's range is refused, not clamped.
-                     try {
-                       size_t used = 0;
-                       const int value = std::stoi(text, &used);
-                       if (used != text.size() || value < SE_debuginfaddr->minimum() ||
-                           value > SE_debuginfaddr->maximum())
-                         return false;
-                       SE_debuginfaddr->setValue(value);
-                       return true;
-                     } catch (...) {
-                       return false;
-                     }
-                   }});
-  ui::PlaceInSheet(host, "Команды", this);
+  host.AddSetting(ui::ValueSetting("SE_debuginfaddr.Value", SE_debuginfaddr));
 }
 
 void TCommandsTab::Button1Click() {

@@ -17,7 +17,8 @@ class IPageHost;
 class TCommandsTab : public QWidget {
   Q_OBJECT
  public:
-  explicit TCommandsTab(ui::IPageHost &host);
+  // Builds the page into `sheet`, the host's sheet "Команды".
+  TCommandsTab(ui::IPageHost &host, QWidget *sheet);
 
   void Button1Click();   // Version
   void Button2Click();   // Test 500 Vers

@@ -10,6 +10,7 @@
 #include "modem/run_counters.h"
 #include "ui/main/info_tab_logic.h"
 #include "ui/main/page_operation.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/service_page_parts.h"
 #include "ui/widgets/time_plot.h"
 
@@ -18,7 +19,8 @@ constexpr int kPollMs = 200;
 constexpr double kPlotWindowSec = 300;
 }  // namespace
 
-TInfoTab::TInfoTab(ui::IPageHost &host) : host_(host) {
+TInfoTab::TInfoTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
+  ui::FillSheet(sheet, this);
   using ui::NamedButton;
   using ui::NamedLabel;
   Button22 = NamedButton("Button22", "Get tick");
@@ -72,7 +74,6 @@ TInfoTab::TInfoTab(ui::IPageHost &host) : host_(host) {
   connect(Button53, &QPushButton::clicked, this, &TInfoTab::Button53Click);
   connect(Button54, &QPushButton::clicked, this, &TInfoTab::Button54Click);
   connect(Btn_GetHWSC, &QPushButton::clicked, this, &TInfoTab::Btn_GetHWSCClick);
-  ui::PlaceInSheet(host, "Info", this);
 }
 
 void TInfoTab::Button22Click() {

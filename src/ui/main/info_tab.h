@@ -18,7 +18,8 @@ class TCycledPoll;
 class TInfoTab : public QWidget {
   Q_OBJECT
  public:
-  explicit TInfoTab(ui::IPageHost &host);
+  // Builds the page into `sheet`, the host's sheet "Info".
+  TInfoTab(ui::IPageHost &host, QWidget *sheet);
 
   void Button22Click();  // Get tick
   void Button23Click();  // Cycle time

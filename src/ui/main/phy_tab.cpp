@@ -11,6 +11,7 @@
 
 #include "modem/phy_records.h"
 #include "ui/main/page_operation.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/phy_tab_logic.h"
 #include "ui/main/service_page_parts.h"
 #include "ui/widgets/markup_label.h"
@@ -23,7 +24,8 @@ constexpr double kPlotWindowSec = 300;
 
 }  // namespace
 
-TPhyTab::TPhyTab(ui::IPageHost &host) : host_(host) {
+TPhyTab::TPhyTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
+  ui::FillSheet(sheet, this);
   using ui::NamedButton;
   Button24 = NamedButton("Button24", "Get status");
   Button55 = NamedButton("Button55", "Get errors stat");
@@ -89,7 +91,6 @@ TPhyTab::TPhyTab(ui::IPageHost &host) : host_(host) {
   connect(Button40, &QPushButton::clicked, this, &TPhyTab::Button40Click);
   connect(Button44, &QPushButton::clicked, this, &TPhyTab::Button44Click);
   connect(Btn_GetLPS, &QPushButton::clicked, this, &TPhyTab::Btn_GetLPSClick);
-  ui::PlaceInSheet(host, "PHY", this);
 }
 
 void TPhyTab::Button24Click() {

@@ -20,7 +20,8 @@ class TCycledPoll;
 class TPhyTab : public QWidget {
   Q_OBJECT
  public:
-  explicit TPhyTab(ui::IPageHost &host);
+  // Builds the page into `sheet`, the host's sheet "PHY".
+  TPhyTab(ui::IPageHost &host, QWidget *sheet);
 
   void Button24Click();  // Get status
   void Button55Click();  // Get errors stat

@@ -6,9 +6,11 @@
 
 #include "modem/ziz2400.h"
 #include "ui/main/page_operation.h"
+#include "ui/main/page_sheet.h"
 #include "ui/main/service_page_parts.h"
 
-TRtcTab::TRtcTab(ui::IPageHost &host) : host_(host) {
+TRtcTab::TRtcTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
+  ui::FillSheet(sheet, this);
   Button25 = ui::NamedButton("Button25", "Read RTC");
   Button26 = ui::NamedButton("Button26", "Set Date/time");
   Label4 = ui::NamedLabel("Label4", "Label4");
@@ -24,7 +26,6 @@ TRtcTab::TRtcTab(ui::IPageHost &host) : host_(host) {
 
   connect(Button25, &QPushButton::clicked, this, &TRtcTab::Button25Click);
   connect(Button26, &QPushButton::clicked, this, &TRtcTab::Button26Click);
-  ui::PlaceInSheet(host, "RTC", this);
 }
 
 void TRtcTab::Button25Click() {

@@ -18,7 +18,8 @@ class IPageHost;
 class TRtcTab : public QWidget {
   Q_OBJECT
  public:
-  explicit TRtcTab(ui::IPageHost &host);
+  // Builds the page into `sheet`, the host's sheet "RTC".
+  TRtcTab(ui::IPageHost &host, QWidget *sheet);
 
   void Button25Click();  // Read RTC
   void Button26Click();  // Set Date/time

@@ -4,13 +4,10 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
-#include "ui/main/page_host.h"
 #include "ui/widgets/time_plot.h"
 
 namespace ui {
@@ -34,16 +31,6 @@ QCheckBox *NamedCheck(const char *name, const QString &caption) {
   auto *c = new QCheckBox(caption);
   c->setObjectName(name);
   return c;
-}
-
-void PlaceInSheet(IPageHost &host, const QString &caption, QWidget *page) {
-  QWidget *sheet = host.Sheet(caption);
-  QLayout *layout = sheet->layout();
-  if (layout == nullptr) {
-    layout = new QVBoxLayout(sheet);
-    layout->setContentsMargins(0, 0, 0, 0);
-  }
-  layout->addWidget(page);
 }
 
 TCycledPoll::TCycledPoll(QCheckBox *box, QTimer *timer, std::function<void()> poll, QObject *parent)

@@ -1,7 +1,7 @@
 #pragma once
 // Pieces the service pages ("Команды", "Info", "PHY", "RTC") are built of:
-// controls named as on the form, a page placed into its sheet, a polling
-// timer that never overlaps its own poll, and a plot with its save button.
+// controls named as on the form, a polling timer that never overlaps its own
+// poll, and a plot with its save button.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -15,15 +15,10 @@ class TTimePlot;
 
 namespace ui {
 
-class IPageHost;
-
 QPushButton *NamedButton(const char *name, const QString &caption);
 // A plain-text label: a device's text is never read as rich text.
 QLabel *NamedLabel(const char *name, const QString &caption);
 QCheckBox *NamedCheck(const char *name, const QString &caption);
-
-// Puts `page` into the host's sheet of that caption, filling it.
-void PlaceInSheet(IPageHost &host, const QString &caption, QWidget *page);
 
 // A "Cycled" poll: while the box is ticked, the timer fires every `periodMs`
 // after the previous poll ended; a tick that comes while a poll of its own

@@ -17,6 +17,7 @@ using Fixture = testing_support::ServicePageTest<TInfoTab>;
 
 namespace {
 struct InfoPage : Fixture {
+  const char *Caption() const override { return "Info"; }
 };
 
 bool Matches(const QString &text, const char *pattern) {

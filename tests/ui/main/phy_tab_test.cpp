@@ -18,12 +18,13 @@ using Fixture = testing_support::ServicePageTest<TPhyTab>;
 
 namespace {
 struct PhyPage : Fixture {
+  const char *Caption() const override { return "PHY"; }
   std::string Status() { return page->PHYS_L->PlainText().toStdString(); }
 };
 }  // namespace
 
 TEST_F(PhyPage, StartsWithItsCaptionsInItsSheet) {
-  EXPECT_EQ(page->parentWidget(), host.Sheet("PHY"));
+  EXPECT_EQ(page->parentWidget(), sheet);
   EXPECT_EQ(Status(), "PHYS_L");
   EXPECT_EQ(page->L_Temper->text(), "L_Temper");
   EXPECT_FALSE(page->Timer2->isActive());

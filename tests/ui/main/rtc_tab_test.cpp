@@ -13,6 +13,7 @@ using Fixture = testing_support::ServicePageTest<TRtcTab>;
 
 namespace {
 struct RtcPage : Fixture {
+  const char *Caption() const override { return "RTC"; }
   long long Delta() {
     std::smatch m;
     std::string text = page->Label4->text().toStdString();

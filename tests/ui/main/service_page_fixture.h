@@ -21,6 +21,9 @@ namespace testing_support {
 template <typename Page>
 class ServicePageTest : public SimLineTest {
  protected:
+  // The caption of the page's sheet.
+  virtual const char *Caption() const = 0;
+
   void SetUp() override {
     SimLineTest::SetUp();
     node.Transactions = 1;
@@ -30,10 +33,11 @@ class ServicePageTest : public SimLineTest {
     host.logger = std::make_shared<TActionLoggerController>(nullptr, log);
     host.node = &node;
     host.port = &port;
-    page = std::make_unique<Page>(host);
+    sheet = host.Sheet(QString::fromUtf8(Caption()));
+    page = new Page(host, sheet);  // the sheet owns it
   }
   void TearDown() override {
-    page.reset();
+    delete page;
     SimLineTest::TearDown();
   }
 
@@ -68,7 +72,8 @@ class ServicePageTest : public SimLineTest {
 
   std::shared_ptr<TLogger> log;
   FakePageHost host;
-  std::unique_ptr<Page> page;
+  QWidget *sheet = nullptr;
+  Page *page = nullptr;
 };
 
 }  // namespace testing_support
