@@ -1,0 +1,16 @@
+#include "cli/page_text.h"
+
+#include <ostream>
+
+#include "cli/session.h"
+#include "ui/widgets/markup_label_logic.h"
+
+namespace cli {
+
+void PrintPageText(Session &session, const std::string &markup) {
+  std::string text = markup_label::ToPlainText(markup);
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  session.Out() << text << "\n";
+}
+
+}  // namespace cli
