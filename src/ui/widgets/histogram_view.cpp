@@ -40,8 +40,12 @@ void THistogramView::paintEvent(QPaintEvent *) {
     const QRectF bar(area.left() + k * barWidth + 1, area.bottom() - h, barWidth - 2, h);
     p.fillRect(bar, palette().highlight());
     if (counts_[k] > 0)
-      p.drawText(QRectF(bar.left(), bar.top() - fm.height(), bar.width(), fm.height()), Qt::AlignHCenter,
-                 QString::number(counts_[k]));
+    {
+      // A count may be wider than its bar: centred over it, not cut to it.
+      const QString count = QString::number(counts_[k]);
+      const double w = std::max<double>(bar.width(), fm.horizontalAdvance(count) + 2);
+      p.drawText(QRectF(bar.center().x() - w / 2, bar.top() - fm.height(), w, fm.height()), Qt::AlignHCenter, count);
+    }
   }
   p.drawLine(area.bottomLeft(), area.bottomRight());
   p.drawText(QRect(area.left(), area.bottom() + 4, area.width(), fm.height()), Qt::AlignLeft,
