@@ -2,6 +2,7 @@
 // the port still reports every send to its links, as a closed line does.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,6 +64,16 @@ TEST_F(TermWindow, ShowsItsControlsWithTheirDefaults) {
   for (QAction *a : F().OutBufPopupMenu->actions()) tests << a->text();
   EXPECT_EQ(tests.join("|"), "Тест ВЕСК|Тест Меркурий 200.02|Тест Меркурий 230|Тест ПСЧ|Тест СЭТ-4ТМ (CS)|"
                              "Тест СЭТ-4ТМ (CRC)|Тест ЦЭ68**|Выбрать макрос|Сохранить макрос||Контрольная сумма");
+}
+
+TEST_F(TermWindow, EveryControlIsFoundByItsCaptionInTheAccessibilityTree) {
+  QStringList names;
+  for (QWidget *w : F().findChildren<QWidget *>())
+    if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w)) names << a->text(QAccessible::Name);
+  for (const char *name : {"Байты на линии", "Кадр", "Формат", "Буфер отправки", "Отправить", "Транзит", "Канал",
+                           "Передача", "Прием", "Таймаут", "Разд.", "Длина", "Интерфейс", "Ответ", "Порт",
+                           "Калькулятор", "Макро"})
+    EXPECT_TRUE(names.contains(name)) << name;
 }
 
 TEST_F(TermWindow, SendsAsciiWithLineEndAndBinAsBytes) {
