@@ -32,6 +32,8 @@ TTermForm::TTermForm(ui::IPageHost &host, TNetNumForm &netNum, std::string setti
   setObjectName("TermForm");
   setWindowTitle("Терминал");
   setAttribute(Qt::WA_DeleteOnClose);
+  // Closing the main window ends the program even while the terminal is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
   resize(629, 475);
   setMinimumSize(629, 200);
   AskNetNumber = [this](int kind) { return netNum_.AskNetNumber(kind); };

@@ -50,6 +50,8 @@ TEST_F(TermWindow, ShowsItsControlsWithTheirDefaults) {
   EXPECT_EQ(F().windowTitle(), "Терминал");
   EXPECT_EQ(F().size(), QSize(629, 475));
   EXPECT_EQ(F().minimumSize(), QSize(629, 200));
+  // Closing the main window ends the program; an open terminal does not keep it alive.
+  EXPECT_FALSE(F().testAttribute(Qt::WA_QuitOnClose));
   EXPECT_EQ(F().FormatRadioGroup->ItemIndex(), 0);
   EXPECT_EQ(F().TimeOutSpinEdit->value(), 300);
   EXPECT_EQ(F().TimeOutSpinEdit->singleStep(), 50);
