@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/main/config_tab_logic.h"
+#include "modem/route.h"
 #include "ui/main/vcomm_tab_logic.h"
 #include "util/hex.h"
 
@@ -30,20 +30,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   util::HexPairSum(text, count);
   util::HexPairValue(text, count);
 
-  // A route record (count byte: nodes minus two) read back as text parses
-  // to the same record.
-  if (auto route = config_tab::ParseRouteText(text)) {
-    const size_t nodes = route->size() - 1;
-    if (nodes < 2 || nodes > 29 || static_cast<uint8_t>((*route)[0]) != nodes - 2) __builtin_trap();
-    auto again = config_tab::ParseRouteText(config_tab::RouteText(*route));
-    if (!again || *again != *route) __builtin_trap();
+  // A route read from text gives its record, which reads back as the same
+  // text; the masked field gives well-formed hex.
+  auto typed = modem::ParseRouteText(text, modem::kPtpRouteNodes, modem::BadRoutePart::Skip);
+  if (typed.route) {
+    const std::string record = typed.route->Record();
+    const size_t nodes = record.size() - 1;
+    if (nodes < 2 || nodes > 29 || static_cast<uint8_t>(record[0]) != nodes - 2) __builtin_trap();
+    auto again = modem::ParseRouteText(typed.route->Text(), modem::kPtpRouteNodes, modem::BadRoutePart::Refuse);
+    if (!again.route || *again.route != *typed.route) __builtin_trap();
   }
-  config_tab::RouteText(text);
-
-  auto field = vcomm_tab::RouteFromField(text);
+  if (auto fromRecord = modem::Route::FromRecord(text)) {
+    if (fromRecord->Record() != text) __builtin_trap();
+  }
+  auto field = modem::ParseRouteField(text);
   if (field.route) {
-    if (!IsUpperHex(*field.route) || field.route->size() < 6) __builtin_trap();
-    if (util::HexPairValue(*field.route, 0) != field.route->size() / 2 - 3) __builtin_trap();
+    const std::string hex = field.route->Hex();
+    if (!IsUpperHex(hex) || hex.size() < 6) __builtin_trap();
+    if (util::HexPairValue(hex, 0) != hex.size() / 2 - 3) __builtin_trap();
   }
 
   vcomm_tab::ReceiveChecker checker;

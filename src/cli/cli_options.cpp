@@ -1,20 +1,14 @@
 #include "cli/cli_options.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 #include "cli/command_registry.h"
+#include "util/number_text.h"
 
 namespace cli {
 
 bool ParseNumber(const std::string &text, long min, long max, long *value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char *end = nullptr;
-  long v = std::strtol(text.c_str(), &end, 0);
-  if (errno != 0 || end == text.c_str() || *end != '\0' || v < min || v > max) return false;
-  *value = v;
-  return true;
+  auto v = util::ParseInteger(text, min, max);
+  if (v) *value = static_cast<long>(*v);
+  return v.has_value();
 }
 
 bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, std::string *error) {
@@ -63,7 +57,7 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
       if (!value(a, 50, 4000000, &v)) return false;
       o->baud = static_cast<int>(v);
     } else if (a == "--remote") {
-      if (!value(a, 0, 255, &v)) return false;
+      if (!value(a, 0, 65534, &v)) return false;
       o->remote = static_cast<int>(v);
     } else if (a.size() > 1 && a[0] == '-' && o->command.empty()) {
       *error = "unknown option " + a;

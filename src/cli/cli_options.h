@@ -24,7 +24,7 @@ struct GlobalOptions {
 // False with a message in *error on an unknown option or a bad value.
 bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *options, std::string *error);
 
-// A whole number in [min, max], decimal or 0x-hex.
+// A whole number in [min, max], decimal or 0x-hex (a leading zero is decimal).
 bool ParseNumber(const std::string &text, long min, long max, long *value);
 
 std::string Usage();

@@ -1,9 +1,8 @@
 // channel: open and close the serial channels the node carries through the mesh.
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
-#include "cli/config_settings.h"
+#include "cli/route_argument.h"
 #include "cli/session.h"
-#include "util/hex.h"
 
 namespace cli {
 
@@ -30,16 +29,13 @@ bool ParseArgs(const std::vector<std::string> &args, bool wantsRoute, bool wants
   size_t i = 1;
   if (wantsRoute || wantsAddress) {
     if (args.size() < 2) {
-      *error = wantsRoute ? "a route of 2 to 29 nodes is needed, such as 1-5-9" : "an address 0 to 255 is needed";
+      *error = wantsRoute ? "a route of 2 to 24 nodes is needed, such as 1-5-9" : "an address 0 to 255 is needed";
       return false;
     }
     if (wantsRoute) {
-      auto record = ParseRouteArgument(args[1]);
-      if (!record) {
-        *error = "\"" + args[1] + "\" is no route of 2 to 29 nodes (0 to 255), such as 1-5-9";
-        return false;
-      }
-      out->route = util::BytesToHex(*record);
+      auto route = ParseRouteArgument(args[1], modem::kChannelRouteNodes, error);
+      if (!route) return false;
+      out->route = route->Hex();
     } else if (!ParseNumber(args[1], 0, 255, &out->address)) {
       *error = "\"" + args[1] + "\" is no address 0 to 255";
       return false;

@@ -47,33 +47,33 @@ int RunNodeTable(Session &s, const std::vector<std::string> &args) {
 }
 
 // The bit names set in `flags`, blank-separated; "-" for none.
-std::string FlagWords(uint8_t flags, const std::vector<const char *> &names) {
+std::string FlagWords(uint8_t flags, modem::BitNames names) {
   std::string out;
-  for (size_t bit = 0; bit < 8; ++bit) {
+  for (unsigned bit = 0; bit < 8; ++bit) {
     if (!(flags & (1u << bit))) continue;
     if (!out.empty()) out += " ";
-    out += bit < names.size() ? names[bit] : "b" + std::to_string(bit);
+    const char *name = modem::BitName(bit, names);
+    out += name ? name : "b" + std::to_string(bit);
   }
   return out.empty() ? "-" : out;
 }
 
-std::string Named(uint8_t value, const std::vector<const char *> &names) {
-  return value < names.size() ? names[value] : "unknown (" + std::to_string(value) + ")";
+std::string Named(uint8_t value, modem::ValueNames names) {
+  const char *name = modem::NameOf(value, names);
+  return name ? name : "unknown (" + std::to_string(value) + ")";
 }
 
 int OrvaState(Session &s) {
   modem::TORVA_CommonContext ctx;
   if (!s.Node().ReadOrvaCommonContext(ctx)) return s.Fail();
   const auto f = modem::DecodeOrvaCommon(ctx);
-  s.Field("status", Named(f.Status, {"Disconnected", "ConnectStart", "Connecting", "Completing connection",
-                                     "Connected", "Disconnecting", "DisconnectSending", "DisconnectWaiting"}));
-  s.Field("filter mode", FlagWords(f.FilterMode, {"ZeroPANEnabled", "UnassocRQEnabled", "CatchBCast", "ForMeOnly",
-                                                  "CollectStatistics"}));
-  s.Field("device mode", Named(f.DeviceMode, {"Work", "Tech"}));
+  s.Field("status", Named(f.Status, modem::kOrvaStatusNames));
+  s.Field("filter mode", FlagWords(f.FilterMode, modem::kOrvaFilterModeBits));
+  s.Field("device mode", Named(f.DeviceMode, modem::kOrvaDeviceModeNames));
   s.Field("PAN id", std::to_string(f.PanID));
   s.Field("next child check", std::to_string(f.NextChildCheckTime));
   s.Field("RQ frame", util::Format("0x%4.4x", f.RQ_Frame));
-  s.Field("who-there task", Named(f.WhoThereTaskState, {"Idle", "WaitingDelay", "SendingRSP"}));
+  s.Field("who-there task", Named(f.WhoThereTaskState, modem::kOrvaWhoThereTaskNames));
   s.Field("WTT time-out", std::to_string(f.WTT_TO));
   s.Field("node count", std::to_string(f.NodeCount));
   return 0;
@@ -86,13 +86,13 @@ int OrvaRouter(Session &s) {
   s.Field("net id", std::to_string(f.NetID));
   s.Field("frequency offset", util::Format("%d (%2.2f kHz)", f.WorkFreqOffs, f.WorkFreqOffs * 0.4));
   s.Field("change frequency time-out", std::to_string(f.ChangeFreqTO));
-  s.Field("registration", FlagWords(f.RouterRegState, {"CoordRegged", "RestoringOS", "WaitToSave"}));
-  s.Field("registration task", Named(f.RegTaskState, {"Idle", "NWKPrepare", "SendingRQ", "WaitForRSP"}));
+  s.Field("registration", FlagWords(f.RouterRegState, modem::kOrvaRouterRegStateBits));
+  s.Field("registration task", Named(f.RegTaskState, modem::kOrvaRegTaskNames));
   s.Field("next registration", std::to_string(f.NextRegTime));
   s.Field("registration tries", std::to_string(f.RegTryNum));
   s.Field("NWK handle", util::Format("0x%4.4x", f.NWKHandle));
   s.Field("next ping", std::to_string(f.NextPingRQ));
-  s.Field("ping state", Named(f.PingState, {"Idle", "SendingRQ", "WaitForRSP"}));
+  s.Field("ping state", Named(f.PingState, modem::kOrvaPingStateNames));
   s.Field("packets sent", std::to_string(f.PacketsSent));
   s.Field("packets acknowledged", std::to_string(f.PacketsACKed));
   s.Field("net coefficient", std::to_string(f.NetKoeff));
@@ -111,7 +111,7 @@ int OrvaNodes(Session &s) {
     s.Field(std::to_string(f.Addr),
             util::Format("%s, RSSI %d, LQI %d, depth %d, children %d, koeff %d, last ping %d, flags %s",
                          f.Active ? "active" : "inactive", f.RSSI, f.LQI, f.Depth, f.ChildCnt, f.NetKoeffW,
-                         f.LastPing, FlagWords(f.PingFlags, {"knSrc", "RejectNC", "RTC", "Light"})));
+                         f.LastPing, FlagWords(f.PingFlags, modem::kOrvaPingFlagBits)));
   }
   // Entries after a failure in the middle are missing: say so.
   if (s.Node().ResultCode().Code != 0) return s.Fail();

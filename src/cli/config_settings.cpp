@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "cli/cli_options.h"
-#include "ui/main/config_tab_logic.h"
+#include "cli/route_argument.h"
 
 namespace cli {
 
@@ -36,10 +36,17 @@ std::optional<std::string> SetEnabled(IZTConfig &c, const std::string &text) {
 }
 
 std::optional<std::string> SetRoute(IZTConfig &c, const std::string &text) {
-  auto route = ParseRouteArgument(text);
-  if (!route) return "\"" + text + "\" is no route of 2 to 29 nodes 0 to 255 (such as 1-5-2)";
-  c.GetPTPSettings()->SetRoute(*route);
+  std::string why;
+  auto route = ParseRouteArgument(text, modem::kPtpRouteNodes, &why);
+  if (!route) return why;
+  c.GetPTPSettings()->SetRoute(route->Record());
   return std::nullopt;
+}
+
+// The stored route as a node list; empty for a damaged record.
+std::string RouteText(IZTConfig &c) {
+  auto route = modem::Route::FromRecord(c.GetPTPSettings()->GetRoute());
+  return route ? route->Text() : std::string();
 }
 
 std::optional<std::string> SetNodeName(IZTConfig &c, const std::string &text) {
@@ -84,13 +91,9 @@ const std::vector<ConfigSetting> &ConfigSettings() {
       NUMBER_SETTING("ptp.retries", "retries", 0, 255, int{c.GetPTPSettings()->GetRetries()},
                      c.GetPTPSettings()->SetRetries(static_cast<uint8_t>(v))),
       {"ptp.route", "route of the link, nodes in order (1-5-2)",
-       [](IZTConfig &c) { return config_tab::RouteText(c.GetPTPSettings()->GetRoute()); }, SetRoute},
+       RouteText, SetRoute},
   };
   return settings;
-}
-
-std::optional<std::string> ParseRouteArgument(const std::string &text) {
-  return config_tab::ParseRouteText(text, config_tab::BadRoutePart::Refuse);
 }
 
 const ConfigSetting *FindConfigSetting(const std::string &name) {

@@ -29,9 +29,4 @@ bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::s
 // One "name=value" word of `config set`.
 bool ApplySetting(config::IZTConfig &config, const std::string &assignment, std::string *error);
 
-// A route typed as node numbers ("1-5-9"): the count byte, then the nodes.
-// Unlike the configuration page's field, a part that is no node number
-// (0 to 255) refuses the whole route rather than being left out.
-std::optional<std::string> ParseRouteArgument(const std::string &text);
-
 }  // namespace cli

@@ -1,5 +1,6 @@
 #include "config/zt_layout.h"
 #include "config/zt_module_settings.h"
+#include "util/little_endian.h"
 
 namespace config {
 
@@ -34,7 +35,7 @@ std::string TZT_PTPSettings::GetRoute() const {
 
 uint16_t TZT_PTPSettings::WordAt(size_t offset) const {
   const std::string record = GetRecord();
-  return static_cast<uint16_t>(static_cast<uint8_t>(record[offset]) | (static_cast<uint8_t>(record[offset + 1]) << 8));
+  return util::LeU16(record, offset);
 }
 
 bool TZT_PTPSettings::GetEnabled() const { return (static_cast<uint8_t>(GetRecord()[kFlagsAt]) & kEnabledFlag) != 0; }
@@ -50,8 +51,7 @@ void TZT_PTPSettings::PutByteAt(size_t offset, uint8_t value) {
 
 void TZT_PTPSettings::PutWordAt(size_t offset, uint16_t value) {
   std::string record = GetRecord();
-  record[offset] = static_cast<char>(value & 0xFF);
-  record[offset + 1] = static_cast<char>(value >> 8);
+  record.replace(offset, 2, util::LeBytes(value, 2));
   Section->SetString(kPtpRecordParam, record);
 }
 

@@ -1,6 +1,7 @@
 #include "modem/memory_types.h"
 
 #include "util/format.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -48,8 +49,7 @@ uint16_t ProductionCheckWord(const TProductionRecord &rec) {
 
 void FillProductionCheckWord(TProductionRecord &rec) {
   const uint16_t word = ProductionCheckWord(rec);
-  rec[4] = static_cast<uint8_t>(word & 0xFF);
-  rec[5] = static_cast<uint8_t>(word >> 8);
+  util::StoreLe16(&rec[4], word);
 }
 
 }  // namespace modem

@@ -1,21 +1,13 @@
 // Decoding of the table records the memory and mesh commands return.
-#include "modem/byte_order.h"
 #include "modem/node_table.h"
 #include "modem/orva_records.h"
 #include "modem/route_pairs.h"
 #include "util/hex.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
-namespace {
-
-template <size_t N>
-uint16_t U16(const std::array<uint8_t, N> &b, size_t at) {
-  return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-
-}  // namespace
+using util::LeU16;
 
 TZT_NodeTableItems NodeTableItemsFromBytes(std::string_view bytes) {
   TZT_NodeTableItems items(bytes.size() / 9);
@@ -35,31 +27,31 @@ std::string BufToHex(const void *buffer, size_t n) {
 }
 
 OrvaCommonFields DecodeOrvaCommon(const TORVA_CommonContext &c) {
-  return {c[0], c[1], c[2], c[3], U16(c, 4), U16(c, 6), c[8], c[9], c[10]};
+  return {c[0], c[1], c[2], c[3], LeU16(c, 4), LeU16(c, 6), c[8], c[9], c[10]};
 }
 
 OrvaRouterFields DecodeOrvaRouter(const TORVA_RouterContext &c) {
   OrvaRouterFields f;
-  f.NetID = U16(c, 0);
-  f.WorkFreqOffs = static_cast<int16_t>(U16(c, 2));
+  f.NetID = LeU16(c, 0);
+  f.WorkFreqOffs = static_cast<int16_t>(LeU16(c, 2));
   f.ChangeFreqTO = c[4];
   f.RouterRegState = c[5];
   f.RegTaskState = c[6];
   f.NextRegTime = c[7];
   f.RegTryNum = c[8];
-  f.NWKHandle = U16(c, 9);
-  f.NextPingRQ = U16(c, 11);
+  f.NWKHandle = LeU16(c, 9);
+  f.NextPingRQ = LeU16(c, 11);
   f.PingState = c[13];
   f.PacketsSent = c[14];
   f.PacketsACKed = c[15];
   f.NetKoeff = c[16];
   f.Depth = c[17];
-  for (size_t k = 0; k < 4; ++k) f.PrefParents[k] = U16(c, 18 + 2 * k);
+  for (size_t k = 0; k < 4; ++k) f.PrefParents[k] = LeU16(c, 18 + 2 * k);
   return f;
 }
 
 OrvaNodeFields DecodeOrvaNode(const TORVA_Node &e) {
-  return {e[0] != 0, U16(e, 1), e[3], e[4], e[5], e[6], U16(e, 7), U16(e, 9), e[11]};
+  return {e[0] != 0, LeU16(e, 1), e[3], e[4], e[5], e[6], LeU16(e, 7), LeU16(e, 9), e[11]};
 }
 
 }  // namespace modem

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 #include <vector>
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -14,7 +15,7 @@ struct TZT_NodeTableItem {
 
   bool InUse() const { return bytes[0] != 0; }
   // Index of the item's parent in the table.
-  uint16_t ParentIndex() const { return static_cast<uint16_t>(bytes[2] | (bytes[3] << 8)); }
+  uint16_t ParentIndex() const { return util::LeU16(bytes, 2); }
 };
 
 using TZT_NodeTableItems = std::vector<TZT_NodeTableItem>;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "modem/value_names.h"
+
 namespace modem {
 
 using TORVA_CommonContext = std::array<uint8_t, 11>;
@@ -54,6 +56,20 @@ struct OrvaNodeFields {
   uint16_t LastPing = 0;
   uint8_t PingFlags = 0;  // 0x01 knSrc, 0x02 RejectNC, 0x04 RTC, 0x08 Light
 };
+
+inline constexpr ValueName kOrvaStatusNames[] = {
+    {0, "Disconnected"}, {1, "ConnectStart"},  {2, "Connecting"},        {3, "Completing connection"},
+    {4, "Connected"},    {5, "Disconnecting"}, {6, "DisconnectSending"}, {7, "DisconnectWaiting"}};
+inline constexpr const char *kOrvaFilterModeBits[] = {"ZeroPANEnabled", "UnassocRQEnabled", "CatchBCast", "ForMeOnly",
+                                                      "CollectStatistics"};
+inline constexpr ValueName kOrvaDeviceModeNames[] = {{0, "Work"}, {1, "Tech"}};
+inline constexpr ValueName kOrvaWhoThereTaskNames[] = {{0, "Idle"}, {1, "WaitingDelay"}, {2, "SendingRSP"}};
+
+inline constexpr const char *kOrvaRouterRegStateBits[] = {"CoordRegged", "RestoringOS", "WaitToSave"};
+inline constexpr ValueName kOrvaRegTaskNames[] = {{0, "Idle"}, {1, "NWKPrepare"}, {2, "SendingRQ"}, {3, "WaitForRSP"}};
+inline constexpr ValueName kOrvaPingStateNames[] = {{0, "Idle"}, {1, "SendingRQ"}, {2, "WaitForRSP"}};
+
+inline constexpr const char *kOrvaPingFlagBits[] = {"knSrc", "RejectNC", "RTC", "Light"};
 
 OrvaCommonFields DecodeOrvaCommon(const TORVA_CommonContext &ctx);
 OrvaRouterFields DecodeOrvaRouter(const TORVA_RouterContext &ctx);

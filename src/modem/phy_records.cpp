@@ -2,16 +2,11 @@
 
 #include <string_view>
 
-#include "modem/byte_order.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
 namespace {
-
-template <size_t N>
-uint16_t U16(const std::array<uint8_t, N> &record, size_t at) {
-  return LeU16(std::string_view(reinterpret_cast<const char *>(record.data()), N), at);
-}
 
 const char *const kFlagWords[] = {"ClearRXFIFO ", "ClearTXFIFO ", "TXPending ",
                                   "NeededPHYTask ", "TXStarted ", "TXSEX!!! "};
@@ -25,13 +20,13 @@ PhyStatusFields DecodePhyStatus(const TPhyStatus &b) {
   f.Flags = b[0];
   f.Status = b[1];
   f.RF_Channel = b[2];
-  f.LastRecvTick = U16(b, 3);
-  f.LastTransmitTick = U16(b, 5);
+  f.LastRecvTick = util::LeU16(b, 3);
+  f.LastTransmitTick = util::LeU16(b, 5);
   f.LastCalibrationTick = b[7];
   f.RX_RPtr = b[8];
   f.RX_WPtr = b[9];
   f.RX_Cnt = b[10];
-  f.TXFrame = U16(b, 11);
+  f.TXFrame = util::LeU16(b, 11);
   f.CSMA_TryNum = b[13];
   f.CSMA_Start = b[14];
   f.CSMA_Delay = b[15];
@@ -50,12 +45,12 @@ const char *PhyStatusName(uint8_t status) {
 }
 
 LastPacketFields DecodeLastPacketStatus(const TLastPacketStatus &b) {
-  return {U16(b, 0), b[2], b[3], U16(b, 4), b[6]};
+  return {util::LeU16(b, 0), b[2], b[3], util::LeU16(b, 4), b[6]};
 }
 
 int RssiDbm(uint8_t raw) { return (raw - 128) / 2 - 72; }
 
-PhyErrorFields DecodePhyErrorStats(const TPhyErrorStats &b) { return {U16(b, 0), U16(b, 2), U16(b, 4)}; }
+PhyErrorFields DecodePhyErrorStats(const TPhyErrorStats &b) { return {util::LeU16(b, 0), util::LeU16(b, 2), util::LeU16(b, 4)}; }
 
 int CarrierOffsetKhz(uint8_t raw) { return static_cast<int8_t>(raw) * 26208 / 16384; }
 

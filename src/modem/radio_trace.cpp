@@ -1,6 +1,6 @@
 #include "modem/radio_trace.h"
 
-#include "modem/byte_order.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -10,7 +10,7 @@ RadioTraceError DecodeRadioTrace(const std::string &bytes, RadioTrace &trace) {
   if (trace.WriteIndex >= kRadioTraceEntries) return RadioTraceError::WriteIndexOutOfRing;
   for (int k = 0; k < kRadioTraceEntries; ++k) {
     const size_t at = 1 + 4 * static_cast<size_t>(k);
-    trace.Entries[k] = {static_cast<uint8_t>(bytes[at]), static_cast<uint8_t>(bytes[at + 1]), LeU16(bytes, at + 2)};
+    trace.Entries[k] = {static_cast<uint8_t>(bytes[at]), static_cast<uint8_t>(bytes[at + 1]), util::LeU16(bytes, at + 2)};
   }
   return RadioTraceError::None;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -41,8 +42,7 @@ int64_t ToMilliseconds(const TDateTime &t) {
 std::string EncodeRtcRecord(const TDateTime &t) {
   std::string r(kRtcRecordSize, '\0');
   r[0] = static_cast<char>(t.Millisecond / 5);
-  r[1] = static_cast<char>(t.Year & 0xFF);
-  r[2] = static_cast<char>((t.Year >> 8) & 0xFF);
+  r.replace(1, 2, util::LeBytes(static_cast<uint16_t>(t.Year), 2));
   r[3] = static_cast<char>(t.Month);
   r[4] = static_cast<char>(t.Day);
   r[5] = static_cast<char>(t.Hour);
@@ -54,7 +54,7 @@ std::string EncodeRtcRecord(const TDateTime &t) {
 std::optional<TDateTime> DecodeRtcRecord(std::string_view record) {
   if (record.size() != kRtcRecordSize) return std::nullopt;
   auto byte = [&](size_t i) { return static_cast<int>(static_cast<unsigned char>(record[i])); };
-  TDateTime t{byte(1) | (byte(2) << 8), byte(3), byte(4), byte(5), byte(6), byte(7), byte(0) * 5};
+  TDateTime t{util::LeU16(record, 1), byte(3), byte(4), byte(5), byte(6), byte(7), byte(0) * 5};
   if (!IsValidDateTime(t)) return std::nullopt;
   return t;
 }

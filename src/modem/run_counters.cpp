@@ -1,6 +1,6 @@
 #include "modem/run_counters.h"
 
-#include "modem/byte_order.h"
+#include "util/little_endian.h"
 #include "util/hex.h"
 
 namespace modem {
@@ -25,7 +25,7 @@ std::optional<CycleTimeFields> DecodeCycleTime(const std::string &text) {
   for (char c : text)
     if (util::HexDigitValue(c) < 0) return std::nullopt;
   std::string bytes = util::HexToBytes(text, 5, false);
-  return CycleTimeFields{static_cast<uint8_t>(bytes[0]), LeU32(bytes, 1)};
+  return CycleTimeFields{static_cast<uint8_t>(bytes[0]), util::LeU32(bytes, 1)};
 }
 
 }  // namespace modem

@@ -1,6 +1,8 @@
 // Virtual serial channels, routes, UART and terminal connections through the mesh.
 #include "modem/ziz2400.h"
+#include "modem/route.h"
 #include "util/hex.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -8,24 +10,14 @@ namespace {
 
 constexpr uint8_t kLastSpeedCode = 14;
 
-// A route as the modem takes it: upper-case hex of the count byte and at
-// least two nodes, the count byte equal to the nodes minus two.
+// A route as the modem takes it: upper-case hex of a whole record.
 std::optional<std::string> NormalisedRoute(const std::string &route) {
-  if (route.size() < 6 || route.size() % 2 != 0) return std::nullopt;
-  std::string out;
-  for (char c : route) {
-    const int v = util::HexDigitValue(c);
-    if (v < 0) return std::nullopt;
-    out.push_back("0123456789ABCDEF"[v]);
-  }
-  const size_t nodes = out.size() / 2 - 1;
-  if (util::HexPairValue(out, 0) + 2u != nodes) return std::nullopt;
-  return out;
+  auto parsed = Route::FromHex(route);
+  if (!parsed) return std::nullopt;
+  return parsed->Hex();
 }
 
-std::string TimeOutHex(uint16_t closeTimeOut) {
-  return util::HexByte(static_cast<uint8_t>(closeTimeOut & 0xFF)) + util::HexByte(static_cast<uint8_t>(closeTimeOut >> 8));
-}
+std::string TimeOutHex(uint16_t closeTimeOut) { return util::LeHex16(closeTimeOut); }
 
 }  // namespace
 

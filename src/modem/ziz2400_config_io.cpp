@@ -1,8 +1,8 @@
 // The configuration image: its size, its bytes, and the image as a section
 // tree and as configuration modules.
-#include "modem/byte_order.h"
 #include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -10,7 +10,7 @@ bool ZIZ2400::ReadConfigSize(uint16_t &size) {
   size = 0;
   std::string data;
   if (!RunMemoryRequest(memmode::kRead, memtype::kConfigSize, data, 0, 2, 2)) return false;
-  size = LeU16(data);
+  size = util::LeU16(data);
   return true;
 }
 
@@ -49,7 +49,7 @@ bool ZIZ2400::ReadConfig(std::shared_ptr<config::IZTConfig> &config) {
 }
 
 bool ZIZ2400::WriteConfigSize(uint16_t size) {
-  std::string data{static_cast<char>(size & 0xFF), static_cast<char>(size >> 8)};
+  std::string data = util::LeBytes(size, 2);
   return RunMemoryRequest(memmode::kWrite, memtype::kConfigSize, data, 0, 0, std::nullopt);
 }
 

@@ -3,6 +3,7 @@
 #include "modem/answer_decoding.h"
 #include "modem/ziz2400.h"
 #include "util/format.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -55,8 +56,7 @@ bool ZIZ2400::ReadOrvaNodeTable(bool useFirstCount, TORVA_Nodes &nodes, uint8_t 
 }
 
 void ZIZ2400::RemoveOrvaChild(uint16_t address) {
-  const uint8_t bytes[2] = {static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>(address >> 8)};
-  RunOperation("ORVA Remove child addr:" + std::to_string(address), "1EBB" + BufToHex(bytes, 2));
+  RunOperation("ORVA Remove child addr:" + std::to_string(address), "1EBB" + util::LeHex16(address));
 }
 
 bool ZIZ2400::ReadRoutePairCount(uint8_t &count) {

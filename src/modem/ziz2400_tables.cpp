@@ -1,7 +1,7 @@
 // The node table, the work parameters, the production information and the
 // raw memories.
-#include "modem/byte_order.h"
 #include "modem/ziz2400.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -9,7 +9,7 @@ bool ZIZ2400::ReadNodeTableSize(int32_t &size) {
   size = 0;
   std::string data;
   if (!ReadMemoryParameter(memtype::kNodeTableSize, 4, 4, data)) return false;
-  size = static_cast<int32_t>(LeU32(data));
+  size = static_cast<int32_t>(util::LeU32(data));
   return true;
 }
 
@@ -151,7 +151,7 @@ bool ZIZ2400::ReadSizeWord(uint8_t memType, uint16_t &size) {
   size = 0;
   std::string data;
   if (!ReadMemoryParameter(memType, 1, 2, data)) return false;
-  size = LeU16(data);
+  size = util::LeU16(data);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "modem/answer_decoding.h"
 #include "modem/ziz2400.h"
 #include "util/format.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -10,7 +11,7 @@ using device::rcBadFormat;
 using device::TResultCode;
 
 bool ZIZ2400::SendRemoteCommand(uint16_t address, const std::string &command, uint8_t &requestId) {
-  std::string text = "1801" + util::HexByte(address & 0xFF) + util::HexByte(address >> 8) + util::BytesToHex(command);
+  std::string text = "1801" + util::LeHex16(address) + util::BytesToHex(command);
   return RunOperation("Удаленная команда узлу " + std::to_string(address), text,
                       [&](const std::string &data) -> std::optional<TResultCode> {
                         // Without the id nothing could be polled or fetched.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include "util/little_endian.h"
 
 namespace ruvezivevo {
 
@@ -28,9 +29,7 @@ bool TFEParameter::IsEmpty() const { return value_.empty() || GetItemType() == k
 
 uint64_t TFEParameter::LeadingLe(size_t bytes) const {
   if (value_.size() < bytes) return 0;
-  uint64_t v = 0;
-  for (size_t i = 0; i < bytes; ++i) v |= uint64_t{static_cast<uint8_t>(value_[i])} << (8 * i);
-  return v;
+  return util::LeNumber(value_, bytes);
 }
 
 uint8_t TFEParameter::AsByte() const { return static_cast<uint8_t>(LeadingLe(1)); }
@@ -43,8 +42,7 @@ double TFEParameter::AsDouble() const { return std::bit_cast<double>(LeadingLe(8
 std::u16string TFEParameter::AsWideString() const {
   std::u16string out(value_.size() / 2, u'\0');
   for (size_t i = 0; i < out.size(); ++i) {
-    out[i] = static_cast<char16_t>(static_cast<uint8_t>(value_[2 * i]) |
-                                   (static_cast<uint8_t>(value_[2 * i + 1]) << 8));
+    out[i] = static_cast<char16_t>(util::LeU16(value_, 2 * i));
   }
   return out;
 }
@@ -68,12 +66,12 @@ void TFEParameter::Store(uint8_t itemType, std::string_view bytes) {
   SetItemType(itemType);
 }
 
-void TFEParameter::SetByte(uint8_t value) { Store(kFECodeByte, EncodeLe(value, 1)); }
-void TFEParameter::SetWord(uint16_t value) { Store(kFECodeWord, EncodeLe(value, 2)); }
-void TFEParameter::SetLong(uint32_t value) { Store(kFECodeLong, EncodeLe(value, 4)); }
-void TFEParameter::SetInt64(int64_t value) { Store(kFECodeBytes8, EncodeLe(static_cast<uint64_t>(value), 8)); }
-void TFEParameter::SetSingle(float value) { Store(kFECodeBytes8, EncodeLe(std::bit_cast<uint32_t>(value), 4)); }
-void TFEParameter::SetDouble(double value) { Store(kFECodeBytes8, EncodeLe(std::bit_cast<uint64_t>(value), 8)); }
+void TFEParameter::SetByte(uint8_t value) { Store(kFECodeByte, util::LeBytes(value, 1)); }
+void TFEParameter::SetWord(uint16_t value) { Store(kFECodeWord, util::LeBytes(value, 2)); }
+void TFEParameter::SetLong(uint32_t value) { Store(kFECodeLong, util::LeBytes(value, 4)); }
+void TFEParameter::SetInt64(int64_t value) { Store(kFECodeBytes8, util::LeBytes(static_cast<uint64_t>(value), 8)); }
+void TFEParameter::SetSingle(float value) { Store(kFECodeBytes8, util::LeBytes(std::bit_cast<uint32_t>(value), 4)); }
+void TFEParameter::SetDouble(double value) { Store(kFECodeBytes8, util::LeBytes(std::bit_cast<uint64_t>(value), 8)); }
 
 void TFEParameter::SetExtended(const TExtended &value) {
   Store(kFECodeBytes8, std::string_view(reinterpret_cast<const char *>(value.Bytes.data()), value.Bytes.size()));
@@ -88,7 +86,7 @@ void TFEParameter::SetWideString(std::u16string_view value) {
   const size_t n = std::min(kMaxWideUnits, value.size());
   std::string bytes;
   bytes.reserve(2 * n);
-  for (size_t i = 0; i < n; ++i) bytes += EncodeLe(value[i], 2);
+  for (size_t i = 0; i < n; ++i) bytes += util::LeBytes(value[i], 2);
   Store(n >= kLongArrayCount ? kFECodeWords16 : kFECodeWords8, bytes);
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ruvezivevo/fe_parameter.h"
+#include "util/little_endian.h"
 
 namespace ruvezivevo {
 
@@ -48,7 +49,7 @@ void TFEParameter::WriteValue(uint8_t *dest) const {
   if (!IsStoredArray(code)) return;
   const uint32_t countBytes = CountFieldBytes(code);
   if (countBytes == 2) {
-    WriteLe16(dest, GetCount());
+    util::StoreLe16(dest, GetCount());
   } else {
     dest[0] = static_cast<uint8_t>(GetCount());
   }
@@ -61,7 +62,7 @@ void TFEParameter::WriteInline(uint8_t *descriptor) const {
       descriptor[2] = AsByte();
       break;
     case kFECodeWord:
-      WriteLe16(descriptor + 2, AsWord());
+      util::StoreLe16(descriptor + 2, AsWord());
       break;
     default:
       break;
@@ -81,12 +82,12 @@ void TFEParameter::ReadValue(const uint8_t *body, uint8_t lo, uint8_t hi, uint32
   } else if (code == kFECodeLong) {
     if (!inBody(kLongBytes)) return ClearItem();
     const uint8_t *at = dataAt();
-    SetLong(static_cast<uint32_t>(at[0] | (at[1] << 8) | (at[2] << 16)) | (uint32_t{at[3]} << 24));
+    SetLong(util::LeU32(at));
   } else if ((code >= 9 && code <= 15) || (code >= 17 && code <= 23)) {
     const uint32_t countBytes = code >= 17 ? 2 : 1;
     if (!inBody(countBytes)) return ClearItem();
     const uint8_t *at = dataAt();
-    const uint32_t count = countBytes == 2 ? ReadLe16(at) : at[0];
+    const uint32_t count = countBytes == 2 ? util::LeU16(at) : at[0];
     const uint32_t bytes = count * ElementWidth(code & kFEWidthMask);
     // A count that runs past the body marks a damaged value, as a bad offset does.
     if (!inBody(countBytes + bytes)) return ClearItem();

@@ -7,6 +7,7 @@
 #include "ruvezivevo/byte_stream.h"
 #include "ruvezivevo/fe_parameter.h"
 #include "ruvezivevo/fe_section.h"
+#include "util/little_endian.h"
 
 namespace ruvezivevo {
 
@@ -40,7 +41,7 @@ uint16_t TFESection::SaveToBuffer(TFEImageBuffer &buffer, uint16_t parentRef, ui
   if (present.size() > kMaxItemCount) return refuse(TFESaveIssue::Kind::TooManyItems);
 
   uint8_t *const b = buffer.bytes.data();
-  WriteLe16(b + s + 2, parentRef);
+  util::StoreLe16(b + s + 2, parentRef);
   const uint32_t header = 3 + kDescriptorBytes * static_cast<uint32_t>(present.size());
   uint32_t p = s + 2 + header;  // next data byte
   if (p + 3 >= kFEImageLimit) return refuse(TFESaveIssue::Kind::SectionTooLarge);
@@ -71,13 +72,13 @@ uint16_t TFESection::SaveToBuffer(TFEImageBuffer &buffer, uint16_t parentRef, ui
       continue;
     }
     if (p + length + 3 >= kFEImageLimit) return refuse(TFESaveIssue::Kind::SectionTooLarge);
-    WriteLe16(descriptor(k) + 2, static_cast<uint16_t>(p));
+    util::StoreLe16(descriptor(k) + 2, static_cast<uint16_t>(p));
     param->WriteValue(b + p);
     p += length;
   }
 
   const uint32_t bodyLength = p - s - 1;  // header, data and the checksum byte
-  WriteLe16(b + s, static_cast<uint16_t>(bodyLength));
+  util::StoreLe16(b + s, static_cast<uint16_t>(bodyLength));
   uint32_t end = s + 2 + bodyLength;
 
   for (size_t k = 0; k < present.size(); ++k) {
@@ -87,7 +88,7 @@ uint16_t TFESection::SaveToBuffer(TFEImageBuffer &buffer, uint16_t parentRef, ui
     const uint32_t childEnd = child->SaveToBuffer(buffer, static_cast<uint16_t>(s), static_cast<uint16_t>(end));
     buffer.path.pop_back();
     // A child that did not fit keeps value field 0, which ends the list for a reader.
-    if (childEnd > end) WriteLe16(descriptor(k) + 2, static_cast<uint16_t>(end));
+    if (childEnd > end) util::StoreLe16(descriptor(k) + 2, static_cast<uint16_t>(end));
     end = std::max(end, childEnd);
   }
 
@@ -100,7 +101,7 @@ void TFESection::LoadFromStream(TStream &stream, uint16_t expectedParentRef, TFE
   ClearItem();
   uint8_t head[2];
   if (stream.Read(head, sizeof head) < sizeof head) return;
-  const uint32_t n = ReadLe16(head);
+  const uint32_t n = util::LeU16(head);
   if (n < kMinBodyLength) return;
   // Offsets reached through descriptors are 16-bit, so this stays below 0x10002.
   const auto bodyStart = static_cast<uint32_t>(stream.Position() - context.base);
@@ -109,7 +110,7 @@ void TFESection::LoadFromStream(TStream &stream, uint16_t expectedParentRef, TFE
 
   std::vector<uint8_t> body(n);
   if (stream.Read(body.data(), n) < n) return;
-  if (XorOf(body.data(), n - 1) != body[n - 1] || ReadLe16(body.data()) != expectedParentRef) return;
+  if (XorOf(body.data(), n - 1) != body[n - 1] || util::LeU16(body.data()) != expectedParentRef) return;
 
   const uint32_t count = body[2];
   // Descriptors running into the checksum mean a damaged record: keep it empty.
@@ -125,7 +126,7 @@ void TFESection::LoadFromStream(TStream &stream, uint16_t expectedParentRef, TFE
       ParamAt(index, true, code)->ReadValue(body.data(), lo, hi, bodyStart, bodyEnd);
       continue;
     }
-    const uint64_t target = context.base + (lo | (uint32_t{hi} << 8));
+    const uint64_t target = context.base + util::LeU16(d + 2);
     // Records follow their parent; one pointing back ends the list (value
     // field 0 is how a writer marks a subsection it had to leave out).
     if (target < context.base + bodyEnd) return;

@@ -3,6 +3,7 @@
 
 #include "ruvezivevo/fe_parameter.h"
 #include "ruvezivevo/fe_section.h"
+#include "util/little_endian.h"
 
 namespace ruvezivevo {
 
@@ -56,10 +57,10 @@ bool TFESection::SetArray(uint8_t index, std::string_view data, uint16_t count, 
 
 // Floating-point and 64-bit values go in as 8-bit arrays of their bytes.
 bool TFESection::SetInt64(uint8_t index, int64_t value) {
-  return SetArray(index, EncodeLe(std::bit_cast<uint64_t>(value), 8), 8, kWidth1);
+  return SetArray(index, util::LeBytes(std::bit_cast<uint64_t>(value), 8), 8, kWidth1);
 }
 bool TFESection::SetSingle(uint8_t index, float value) {
-  return SetArray(index, EncodeLe(std::bit_cast<uint32_t>(value), 4), 4, kWidth1);
+  return SetArray(index, util::LeBytes(std::bit_cast<uint32_t>(value), 4), 4, kWidth1);
 }
 bool TFESection::SetDouble(uint8_t index, double value) { return SetInt64(index, std::bit_cast<int64_t>(value)); }
 bool TFESection::SetExtended(uint8_t index, const TExtended &value) {

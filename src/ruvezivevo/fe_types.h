@@ -63,18 +63,4 @@ constexpr bool IsImageCode(uint8_t code) {
   }
 }
 
-// Little-endian 16-bit numbers inside image records.
-inline uint16_t ReadLe16(const uint8_t *p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-inline void WriteLe16(uint8_t *p, uint16_t value) {
-  p[0] = static_cast<uint8_t>(value);
-  p[1] = static_cast<uint8_t>(value >> 8);
-}
-
-// The low `bytes` bytes of value, least significant first.
-inline std::string EncodeLe(uint64_t value, size_t bytes) {
-  std::string out(bytes, '\0');
-  for (size_t i = 0; i < bytes; ++i) out[i] = static_cast<char>(value >> (8 * i));
-  return out;
-}
-
 }  // namespace ruvezivevo

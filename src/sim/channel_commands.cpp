@@ -1,6 +1,6 @@
 #include "sim/channel_commands.h"
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/node_state.h"
 
 namespace sim {
@@ -26,7 +26,7 @@ CommandResult Open(CommandContext &context, Kind kind, uint8_t speed, uint16_t t
 }
 
 CommandResult OpenVcomm(CommandContext &context, std::string_view p) {
-  return Open(context, Kind::kVcomm, ByteAt(p, 0), U16At(p, 1), {});
+  return Open(context, Kind::kVcomm, ByteAt(p, 0), util::LeU16(p, 1), {});
 }
 
 CommandResult OpenRoute(CommandContext &context, std::string_view p) {
@@ -38,7 +38,7 @@ CommandResult OpenRoute(CommandContext &context, std::string_view p) {
 CommandResult OpenUart(CommandContext &context, std::string_view p) {
   // Speed, close time-out, route kind, route.
   if (p.size() < 4 || !IsRoute(p.substr(4))) return Failed(status::kBadParams);
-  return Open(context, Kind::kUart, ByteAt(p, 0), U16At(p, 1), p.substr(4));
+  return Open(context, Kind::kUart, ByteAt(p, 0), util::LeU16(p, 1), p.substr(4));
 }
 
 CommandResult OpenTerm(CommandContext &context, std::string_view p) {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 
 namespace sim {
 
@@ -24,7 +24,7 @@ std::string EncodeClockRecord(int64_t civilMs) {
   const hh_mm_ss<milliseconds> hms{inDay};
   std::string out;
   PutU8(out, static_cast<uint8_t>(hms.subseconds().count() / 5));
-  PutU16(out, static_cast<uint16_t>(static_cast<int>(ymd.year())));
+  util::AppendLe16(out, static_cast<uint16_t>(static_cast<int>(ymd.year())));
   PutU8(out, static_cast<uint8_t>(static_cast<unsigned>(ymd.month())));
   PutU8(out, static_cast<uint8_t>(static_cast<unsigned>(ymd.day())));
   PutU8(out, static_cast<uint8_t>(hms.hours().count()));
@@ -36,7 +36,7 @@ std::string EncodeClockRecord(int64_t civilMs) {
 std::optional<int64_t> DecodeClockRecord(std::string_view record) {
   if (record.size() != kClockRecordSize) return std::nullopt;
   const unsigned fifths = ByteAt(record, 0);
-  const int y = U16At(record, 1);
+  const int y = util::LeU16(record, 1);
   const unsigned mo = ByteAt(record, 3), d = ByteAt(record, 4);
   const unsigned h = ByteAt(record, 5), mi = ByteAt(record, 6), s = ByteAt(record, 7);
   const year_month_day ymd{year{y}, month{mo}, day{d}};

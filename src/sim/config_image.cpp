@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "util/codepage.h"
 
 namespace sim {
@@ -13,9 +13,7 @@ ImageSection &ImageSection::Byte(uint8_t index, uint8_t v) {
 }
 
 ImageSection &ImageSection::Word(uint8_t index, uint16_t v) {
-  std::string bytes;
-  PutU16(bytes, v);
-  params.push_back({index, 2, bytes});
+  params.push_back({index, 2, util::LeBytes(v, 2)});
   return *this;
 }
 
@@ -33,8 +31,7 @@ ImageSection &ImageSection::Section(uint8_t index, ImageSection section) {
 namespace {
 
 void SetU16(std::string &image, size_t at, uint16_t v) {
-  image[at] = static_cast<char>(v & 0xFF);
-  image[at + 1] = static_cast<char>(v >> 8);
+  image.replace(at, 2, util::LeBytes(v, 2));
 }
 
 // Appends the record of `section` and its descendants; returns its offset.

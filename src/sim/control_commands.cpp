@@ -1,6 +1,6 @@
 #include "sim/control_commands.h"
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/mesh.h"
 #include "sim/node_state.h"
 #include "util/codepage.h"
@@ -43,7 +43,7 @@ uint32_t Ticks(const CommandContext &context) {
 
 CommandResult ReadTickCounter(CommandContext &context, std::string_view /*params*/) {
   std::string out;
-  PutU32(out, Ticks(context));
+  util::AppendLe32(out, Ticks(context));
   return Answered(out);
 }
 
@@ -51,7 +51,7 @@ CommandResult ReadCycleTime(CommandContext &context, std::string_view /*params*/
   const int64_t uptime = Uptime(context.node, context.nowMs);
   std::string out;
   PutU8(out, static_cast<uint8_t>(2 + uptime % 3));  // the last cycle's length, jittering a little
-  PutU32(out, static_cast<uint32_t>(uptime * context.node.cyclesPerSecond / 1000));
+  util::AppendLe32(out, static_cast<uint32_t>(uptime * context.node.cyclesPerSecond / 1000));
   return Answered(out);
 }
 
@@ -65,8 +65,8 @@ CommandResult ReadVoltageSensor(CommandContext &context, std::string_view /*para
 
 CommandResult ReadVoltages(CommandContext &context, std::string_view /*params*/) {
   std::string out;
-  PutU16(out, context.node.rawVoltageExternal);
-  PutU16(out, context.node.rawVoltageInternal);
+  util::AppendLe16(out, context.node.rawVoltageExternal);
+  util::AppendLe16(out, context.node.rawVoltageInternal);
   return Answered(out);
 }
 

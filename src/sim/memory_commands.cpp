@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/mesh_layout.h"
 #include "sim/node_state.h"
 
@@ -46,7 +46,7 @@ CommandResult WriteBytes(std::string &region, size_t end, const Request &r) {
 
 std::string U16Bytes(uint16_t v) {
   std::string out;
-  PutU16(out, v);
+  util::AppendLe16(out, v);
   return out;
 }
 
@@ -69,8 +69,8 @@ std::string RouteRecords(const CommandContext &context) {
   if (context.mesh == nullptr) return context.node.memory.routes;
   std::string out;
   for (const MeshLink &link : MeshLinks(*context.mesh)) {
-    PutU16(out, link.address);
-    PutU16(out, link.nextHop);
+    util::AppendLe16(out, link.address);
+    util::AppendLe16(out, link.nextHop);
   }
   return out;
 }
@@ -86,7 +86,7 @@ CommandResult ConfigSize(MemoryState &m, const Request &r) {
   if (r.mode != kWrite || r.data.size() != 2) return Bad();
   // A new image is announced: it must fit the region, and a modem never
   // takes an empty configuration.
-  const uint16_t size = U16At(r.data, 0);
+  const uint16_t size = util::LeU16(r.data, 0);
   if (size == 0 || size > MemoryState::kConfigCapacity) return Bad();
   m.configSize = size;
   return Answered();
@@ -103,7 +103,7 @@ CommandResult Production(MemoryState &m, const Request &r) {
 CommandResult CommitProduction(MemoryState &m, const Request &r) {
   if (r.mode != kWrite || m.productionStagedEnd == 0) return Bad();
   m.production = m.productionStaged.substr(0, m.productionStagedEnd);
-  m.productionValid = m.production.size() >= 6 && U16At(m.production, 4) == ProductionCheckWord(m.production);
+  m.productionValid = m.production.size() >= 6 && util::LeU16(m.production, 4) == ProductionCheckWord(m.production);
   m.productionStaged.assign(MemoryState::kProductionCapacity, '\xFF');
   m.productionStagedEnd = 0;
   return Answered();
@@ -127,7 +127,7 @@ CommandResult Run(CommandContext &context, const Request &r) {
     case kNodeTableSize: {
       if (!param || r.count != 4) return Bad();
       std::string out;
-      PutU32(out, static_cast<uint32_t>(m.nodeTable.size()));
+      util::AppendLe32(out, static_cast<uint32_t>(m.nodeTable.size()));
       return Bytes(out);
     }
     case kNodeTableCount:
@@ -161,7 +161,7 @@ CommandResult MemoryCommand(CommandContext &context, std::string_view params) {
   Request r;
   r.type = ByteAt(params, 0);
   r.mode = ByteAt(params, 1);
-  r.address = U16At(params, 2) | (uint32_t{U16At(params, 4)} << 16);
+  r.address = util::LeU16(params, 2) | (uint32_t{util::LeU16(params, 4)} << 16);
   r.count = ByteAt(params, 6);
   r.data = params.substr(7);
   return Run(context, r);

@@ -1,7 +1,7 @@
 #include "sim/memory_state.h"
 
 #include "sim/config_image.h"
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 
 namespace sim {
 
@@ -18,8 +18,8 @@ std::string NodeTableItems() {
     const bool used = i < 10;
     PutU8(out, used ? 1 : 0);
     PutU8(out, kDepth[i]);
-    PutU16(out, used ? kParents[i] : kNoParent);
-    PutU16(out, used ? static_cast<uint16_t>(i + 1) : 0);  // network address
+    util::AppendLe16(out, used ? kParents[i] : kNoParent);
+    util::AppendLe16(out, used ? static_cast<uint16_t>(i + 1) : 0);  // network address
     PutU8(out, used ? static_cast<uint8_t>(0x40 + 3 * i) : 0);  // last RSSI
     PutU8(out, used ? static_cast<uint8_t>(0x30 - i) : 0);     // last LQI
     PutU8(out, used && i % 3 == 0 ? 0x01 : 0x00);               // flags
@@ -38,7 +38,7 @@ std::string RadioTrace() {
     const size_t age = (k + MemoryState::kRadioTraceEntries - writeIndex) % MemoryState::kRadioTraceEntries;
     PutU8(out, kEvents[k % 4]);
     PutU8(out, static_cast<uint8_t>(0x0A + k % 3));
-    PutU16(out, static_cast<uint16_t>(4000 + 37 * age));
+    util::AppendLe16(out, static_cast<uint16_t>(4000 + 37 * age));
   }
   return out;
 }
@@ -72,7 +72,7 @@ MemoryState FactoryMemories(const std::string &nodeName, uint8_t nodeId) {
   m.workParams = Pattern(24, nodeId);
   m.workParamsValid = true;
   std::string record = std::string("\x12\x34\x00\x05", 4);
-  PutU16(record, ProductionCheckWord(record));
+  util::AppendLe16(record, ProductionCheckWord(record));
   m.production = record;
   m.productionValid = true;
   m.productionStaged.assign(MemoryState::kProductionCapacity, '\xFF');

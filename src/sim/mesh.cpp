@@ -1,6 +1,6 @@
 #include "sim/mesh.h"
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 
 namespace sim {
 
@@ -13,6 +13,7 @@ RemoteNode &Mesh::AddNode(uint16_t address, int64_t nowMs) {
   node.address = address;
   node.state = PoweredOnRemoteNode(address, nowMs);
   node.pendingPolls = defaultPolls_;
+  node.meshDelayMs = defaultDelayMs_;
   return nodes_[address] = std::move(node);
 }
 
@@ -38,17 +39,18 @@ Mesh::Request *Mesh::FindRequest(uint8_t id) {
   return nullptr;
 }
 
-CommandResult Mesh::Send(std::string_view params) {
+CommandResult Mesh::Send(std::string_view params, int64_t nowMs) {
   // Two address bytes and at least the command code.
   if (params.size() < 3) return Failed(status::kBadParams);
   ++counters_.sends;
   Request request;
   request.id = nextId_;
   nextId_ = nextId_ == 255 ? 1 : static_cast<uint8_t>(nextId_ + 1);
-  request.address = U16At(params, 0);
+  request.address = util::LeU16(params, 0);
   request.command = std::string(params.substr(2));
   const RemoteNode *node = FindNode(request.address);
   request.pollsLeft = node != nullptr ? node->pendingPolls : 0;
+  request.readyAtMs = nowMs + (node != nullptr ? node->meshDelayMs : 0);
   if (requests_.size() >= kMaxRequests) requests_.pop_front();
   requests_.push_back(std::move(request));
   return Answered(std::string(1, static_cast<char>(requests_.back().id)));
@@ -93,7 +95,8 @@ CommandResult Mesh::Poll(std::string_view params, int64_t nowMs) {
   if (request == nullptr) return Failed(status::kNoSuchTask);
   if (!request->finished) {
     const RemoteNode *node = FindNode(request->address);
-    const bool waiting = node != nullptr && (node->faults.noAnswer || request->pollsLeft > 0);
+    const bool waiting =
+        node != nullptr && (node->faults.noAnswer || request->pollsLeft > 0 || nowMs < request->readyAtMs);
     if (waiting) {
       if (request->pollsLeft > 0) --request->pollsLeft;
       request->status = RemoteStatus{1, 0, 0};

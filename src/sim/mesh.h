@@ -26,6 +26,7 @@ struct RemoteNode {
   uint16_t address = 0;
   NodeState state;
   int pendingPolls = 1;  // status polls that still see the command unfinished
+  int meshDelayMs = 0;   // the answer is ready this long after the request was sent
   NodeFaults faults;
   uint64_t commandsRun = 0;
 };
@@ -62,10 +63,13 @@ class Mesh {
   // New nodes start with this many unfinished polls; existing nodes keep theirs.
   void SetDefaultPendingPolls(int polls) { defaultPolls_ = polls < 0 ? 0 : polls; }
   int DefaultPendingPolls() const { return defaultPolls_; }
+  // New nodes start with this mesh delay; existing nodes keep theirs.
+  void SetDefaultMeshDelayMs(int ms) { defaultDelayMs_ = ms < 0 ? 0 : ms; }
+  int DefaultMeshDelayMs() const { return defaultDelayMs_; }
 
   // The tunnel commands. Send answers the request id; Poll the three status
   // bytes; Fetch the buffered answer of the remote node.
-  CommandResult Send(std::string_view params);
+  CommandResult Send(std::string_view params, int64_t nowMs);
   CommandResult Poll(std::string_view params, int64_t nowMs);
   CommandResult Fetch(std::string_view params);
 
@@ -82,6 +86,7 @@ class Mesh {
     uint16_t address = 0;
     std::string command;
     int pollsLeft = 0;
+    int64_t readyAtMs = 0;  // polls before this time see it unfinished
     bool finished = false;
     RemoteStatus status;
     std::string answer;  // the node's status byte and data
@@ -94,6 +99,7 @@ class Mesh {
   std::map<uint16_t, RemoteNode> nodes_;
   std::deque<Request> requests_;
   int defaultPolls_ = 1;
+  int defaultDelayMs_ = 0;
   uint8_t nextId_ = 1;
   TunnelCounters counters_;
   uint16_t lastAddress_ = 0;

@@ -1,6 +1,6 @@
 #include "sim/orva_commands.h"
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/mesh_layout.h"
 #include "sim/node_state.h"
 
@@ -60,8 +60,8 @@ CommandResult ReadCommonContext(CommandContext &context, std::string_view) {
   PutU8(out, orva.filterMode);
   PutU8(out, context.node.mode);
   PutU8(out, orva.panId);
-  PutU16(out, 500);  // next child check
-  PutU16(out, orva.rqFrame);
+  util::AppendLe16(out, 500);  // next child check
+  util::AppendLe16(out, orva.rqFrame);
   PutU8(out, 0);     // who-there task idle
   PutU8(out, 10);
   PutU8(out, static_cast<uint8_t>(ActiveCount(Entries(context))));
@@ -71,21 +71,21 @@ CommandResult ReadCommonContext(CommandContext &context, std::string_view) {
 CommandResult ReadRouterContext(CommandContext &context, std::string_view) {
   const OrvaState &orva = context.node.orva;
   std::string out;
-  PutU16(out, orva.panId);
-  PutU16(out, static_cast<uint16_t>(orva.workFreqOffs));
+  util::AppendLe16(out, orva.panId);
+  util::AppendLe16(out, static_cast<uint16_t>(orva.workFreqOffs));
   PutU8(out, 30);    // change-frequency time-out
   PutU8(out, 0x01);  // registered with the coordinator
   PutU8(out, 0);     // registration idle
   PutU8(out, 20);
   PutU8(out, 0);
-  PutU16(out, 0x0042);
-  PutU16(out, 150);
+  util::AppendLe16(out, 0x0042);
+  util::AppendLe16(out, 150);
   PutU8(out, 0);     // ping idle
   PutU8(out, context.node.macPacketId);
   PutU8(out, context.node.macPacketId);
   PutU8(out, 200);
   PutU8(out, orva.depth);
-  for (int k = 0; k < 4; ++k) PutU16(out, k == 0 ? orva.parent : 0);
+  for (int k = 0; k < 4; ++k) util::AppendLe16(out, k == 0 ? orva.parent : 0);
   return Answered(out);
 }
 
@@ -98,19 +98,19 @@ CommandResult ReadNode(CommandContext &context, std::string_view params) {
   PutU8(out, static_cast<uint8_t>(entries.size()));
   PutU8(out, static_cast<uint8_t>(ActiveCount(entries)));
   PutU8(out, e.active ? 1 : 0);
-  PutU16(out, e.address);
+  util::AppendLe16(out, e.address);
   PutU8(out, e.rssi);
   PutU8(out, e.lqi);
   PutU8(out, e.depth);
   PutU8(out, e.children);
-  PutU16(out, e.netKoeff);
-  PutU16(out, e.lastPing);
+  util::AppendLe16(out, e.netKoeff);
+  util::AppendLe16(out, e.lastPing);
   PutU8(out, e.pingFlags);
   return Answered(out);
 }
 
 CommandResult RemoveChild(CommandContext &context, std::string_view params) {
-  const uint16_t address = U16At(params, 0);
+  const uint16_t address = util::LeU16(params, 0);
   for (const OrvaEntry &e : Entries(context)) {
     if (e.address == address && e.active && e.depth == context.node.orva.depth + 1) {
       context.node.orva.removedChildren.insert(address);

@@ -1,24 +1,17 @@
 #include "sim/sim_options.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 #include "sim/sim_modem.h"
 #include "util/hex.h"
+#include "util/number_text.h"
 
 namespace sim {
 
 namespace {
 
-// Decimal, or hexadecimal with a 0x prefix.
 bool ParseNumber(const std::string &text, uint64_t max, uint64_t *value) {
-  if (text.empty() || text[0] == '-' || text[0] == '+') return false;
-  errno = 0;
-  char *end = nullptr;
-  const unsigned long long v = std::strtoull(text.c_str(), &end, 0);
-  if (errno != 0 || end == text.c_str() || *end != '\0' || v > max) return false;
-  *value = v;
-  return true;
+  auto v = util::ParseInteger(text, 0, static_cast<int64_t>(max));
+  if (v) *value = static_cast<uint64_t>(*v);
+  return v.has_value();
 }
 
 bool ParseHexBytes(const std::string &text, std::string *bytes) {
@@ -48,7 +41,7 @@ bool ParseAddressList(const std::string &text, std::vector<uint16_t> *addresses)
   return true;
 }
 
-// "ADDR[:polls=N][:no-answer][:empty-answer][:remote-status=N][:answer-status=N]"
+// "ADDR[:polls=N][:delay=MS][:no-answer][:empty-answer][:remote-status=N][:answer-status=N]"
 bool ParseNodeSetup(const std::string &text, NodeSetup *node, std::string *error) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -74,6 +67,8 @@ bool ParseNodeSetup(const std::string &text, NodeSetup *node, std::string *error
       node->faults.emptyAnswer = true;
     } else if (key == "polls" && ParseNumber(value, 1000000, &v)) {
       node->pendingPolls = static_cast<int>(v);
+    } else if (key == "delay" && ParseNumber(value, 3600000, &v)) {
+      node->meshDelayMs = static_cast<int>(v);
     } else if (key == "remote-status" && ParseNumber(value, 255, &v)) {
       node->faults.remoteStatus = static_cast<int>(v);
     } else if (key == "answer-status" && ParseNumber(value, 255, &v)) {
@@ -138,6 +133,7 @@ struct Parser {
     if (arg == "--hang-up-after") return Number(arg, 1000000, &f.hangUpAfterAnswers);
     if (arg == "--restart-silence") return Number(arg, 3600000, &options.restartSilenceMs);
     if (arg == "--polls") return Number(arg, 1000000, &options.defaultPendingPolls);
+    if (arg == "--mesh-delay") return Number(arg, 3600000, &options.defaultMeshDelayMs);
     if (arg == "--nodes") {
       std::string text;
       if (!Value(arg, &text)) return false;
@@ -148,7 +144,7 @@ struct Parser {
       }
       options.replaceNodes = true;
       options.nodes.clear();
-      for (uint16_t address : addresses) options.nodes.push_back(NodeSetup{address, -1, {}});
+      for (uint16_t address : addresses) options.nodes.push_back(NodeSetup{address, -1, -1, {}});
       return true;
     }
     if (arg == "--no-nodes") {
@@ -223,8 +219,10 @@ std::string SimUsage() {
          "  --nodes LIST         the remote nodes, e.g. 1,2,0x10 (replaces the default nodes)\n"
          "  --no-nodes           no remote nodes at all\n"
          "  --polls N            status polls a remote command stays unfinished (default 1)\n"
-         "  --node ADDR[:SETTING...]  add or set up one node; settings: polls=N, no-answer,\n"
-         "                       empty-answer, remote-status=N, answer-status=N\n"
+         "  --mesh-delay MS      a remote command's answer is ready MS ms after it was sent\n"
+         "                       (default 0; a command also waits out its polls)\n"
+         "  --node ADDR[:SETTING...]  add or set up one node; settings: polls=N, delay=MS,\n"
+         "                       no-answer, empty-answer, remote-status=N, answer-status=N\n"
          "                       e.g. --node 2:polls=3 --node 3:remote-status=0x13\n"
          "  --help               show this text\n"
          "  --version            show the version and build date\n"
@@ -242,11 +240,16 @@ void ConfigureModem(const SimOptions &options, SimModem &modem) {
     mesh.SetDefaultPendingPolls(options.defaultPendingPolls);
     for (uint16_t address : mesh.Addresses()) mesh.FindNode(address)->pendingPolls = options.defaultPendingPolls;
   }
+  if (options.defaultMeshDelayMs >= 0) {
+    mesh.SetDefaultMeshDelayMs(options.defaultMeshDelayMs);
+    for (uint16_t address : mesh.Addresses()) mesh.FindNode(address)->meshDelayMs = options.defaultMeshDelayMs;
+  }
   if (options.replaceNodes) mesh.ClearNodes();
   for (const NodeSetup &setup : options.nodes) {
     RemoteNode *node = mesh.FindNode(setup.address);
     if (node == nullptr) node = &mesh.AddNode(setup.address, now);
     if (setup.pendingPolls >= 0) node->pendingPolls = setup.pendingPolls;
+    if (setup.meshDelayMs >= 0) node->meshDelayMs = setup.meshDelayMs;
     node->faults = setup.faults;
   }
 }

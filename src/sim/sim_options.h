@@ -14,6 +14,7 @@ class SimModem;
 struct NodeSetup {
   uint16_t address = 0;
   int pendingPolls = -1;  // < 0: the mesh's default
+  int meshDelayMs = -1;   // < 0: the mesh's default
   NodeFaults faults;
 };
 
@@ -28,6 +29,7 @@ struct SimOptions {
   bool replaceNodes = false;
   std::vector<NodeSetup> nodes;
   int defaultPendingPolls = -1;  // < 0: the mesh's default
+  int defaultMeshDelayMs = -1;   // < 0: the mesh's default
   bool exitOnStdinEof = false;
   bool help = false;
   bool version = false;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/node_state.h"
 
 namespace sim {
@@ -66,13 +66,13 @@ CommandResult ReadPhyStatus(CommandContext &context, std::string_view /*params*/
   PutU8(out, 0);  // no flags pending
   PutU8(out, phy);
   PutU8(out, node.registers.Get(reg::kChannel));
-  PutU16(out, static_cast<uint16_t>(ticks - 37));   // LastRecvTick
-  PutU16(out, static_cast<uint16_t>(ticks - 120));  // LastTransmitTick
+  util::AppendLe16(out, static_cast<uint16_t>(ticks - 37));   // LastRecvTick
+  util::AppendLe16(out, static_cast<uint16_t>(ticks - 120));  // LastTransmitTick
   PutU8(out, static_cast<uint8_t>(ticks >> 8));     // LastCalibrationTick
   PutU8(out, node.macPacketId % 8);                 // RX_RPtr
   PutU8(out, node.macPacketId % 8);                 // RX_WPtr
   PutU8(out, 0);                                    // RX_Cnt
-  PutU16(out, 0);                                   // TXFrame
+  util::AppendLe16(out, 0);                                   // TXFrame
   PutU8(out, 0);                                    // CSMA_TryNum
   PutU8(out, 0);                                    // CSMA_Start
   PutU8(out, 3);                                    // CSMA_Delay
@@ -105,28 +105,28 @@ CommandResult ReadLastPacketStatus(CommandContext &context, std::string_view /*p
   HearLatestFrame(context.node.lastPacket, context.nowMs);
   const LastPacketStatus &last = context.node.lastPacket;
   std::string out;
-  PutU16(out, last.address);
+  util::AppendLe16(out, last.address);
   PutU8(out, last.rssi);
   PutU8(out, last.lqi);
-  PutU16(out, Ticks(context));  // time mark
+  util::AppendLe16(out, Ticks(context));  // time mark
   PutU8(out, last.length);
   return Answered(out);
 }
 
 CommandResult ReadPhyErrorStats(CommandContext &context, std::string_view /*params*/) {
   std::string out;
-  for (uint16_t counter : context.node.phyErrors) PutU16(out, counter);
+  for (uint16_t counter : context.node.phyErrors) util::AppendLe16(out, counter);
   return Answered(out);
 }
 
 CommandResult ReadMacContext(CommandContext &context, std::string_view /*params*/) {
   std::string out;
   PutU8(out, context.node.macPacketId);  // PacketID
-  PutU16(out, 0);                        // RXFrame
+  util::AppendLe16(out, 0);                        // RXFrame
   PutU8(out, 0);                         // RXStage: idle
   PutU8(out, 4);                         // FrameCnt
   PutU8(out, 1);                         // last allocated frame index
-  PutU16(out, 0xFFFF);                   // ACKHandle: none pending
+  util::AppendLe16(out, 0xFFFF);                   // ACKHandle: none pending
   return Answered(out);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 CommandResult SendRemoteCommand(CommandContext &context, std::string_view params) {
   if (context.mesh == nullptr) return Failed(status::kNoSuchCommand);
-  CommandResult result = context.mesh->Send(params);
+  CommandResult result = context.mesh->Send(params, context.nowMs);
   // Each remote command is a radio frame of the direct modem's MAC.
   if (result.status == status::kOk) ++context.node.macPacketId;
   return result;

@@ -66,7 +66,7 @@ TEST(SimOptions, SetsUpTheMesh) {
   SimOptions options;
   std::string error;
   ASSERT_TRUE(ParseSimOptions({"--address", "5", "--polls", "2", "--nodes", "4,0x10", "--node", "4:polls=0:no-answer",
-                               "--node", "9:remote-status=0x13:answer-status=66:empty-answer", "--restart-silence",
+                               "--mesh-delay", "15", "--node", "16:delay=020", "--node", "9:remote-status=0x13:answer-status=66:empty-answer", "--restart-silence",
                                "50"},
                               &options, &error))
       << error;
@@ -79,6 +79,8 @@ TEST(SimOptions, SetsUpTheMesh) {
   EXPECT_EQ(mesh.FindNode(4)->pendingPolls, 0);
   EXPECT_TRUE(mesh.FindNode(4)->faults.noAnswer);
   EXPECT_EQ(mesh.FindNode(16)->pendingPolls, 2);
+  EXPECT_EQ(mesh.FindNode(16)->meshDelayMs, 20);  // a leading zero is still decimal
+  EXPECT_EQ(mesh.FindNode(4)->meshDelayMs, 15);
   const NodeFaults &f = mesh.FindNode(9)->faults;
   EXPECT_EQ(f.remoteStatus, 0x13);
   EXPECT_EQ(f.answerStatus, 66);

@@ -114,6 +114,24 @@ TEST_F(TunnelTest, CommandStaysUnfinishedForTheSettablePolls) {
   EXPECT_EQ(counters.fetches, 2u);
 }
 
+TEST_F(TunnelTest, MeshDelayKeepsTheCommandUnfinishedUntilItsTime) {
+  RemoteNode *node = modem.GetMesh().FindNode(2);
+  node->pendingPolls = 0;
+  node->meshDelayMs = 20;
+  const uint8_t id = Send(2, Bytes({0x15, 0x01}));
+  now_ += 19;
+  EXPECT_EQ(Poll(id).s, 1);
+  now_ += 1;
+  EXPECT_EQ(Poll(id).s, 0);
+  // Polls and time both hold a command back: the later of the two decides.
+  node->pendingPolls = 2;
+  const uint8_t second = Send(2, Bytes({0x15, 0x01}));
+  now_ += 50;
+  int polls = 0;
+  EXPECT_EQ(RunToEnd(second, 10, &polls).s, 0);
+  EXPECT_EQ(polls, 3);
+}
+
 TEST_F(TunnelTest, UnknownNodeFinishesAtOnceWithStatus18) {
   const uint8_t id = Send(0x1234, Bytes({0x15, 0x01}));
   EXPECT_EQ(Poll(id), (Status3{0, 0x12, 0}));

@@ -28,40 +28,6 @@ TEST(ConfigTabLogic, NewConfigurationShowsTheModuleDefaultsExactly) {
   EXPECT_EQ(config->GetPTPSettings()->GetTimeout(), 1024);
 }
 
-TEST(ConfigTabLogic, RouteTexts) {
-  struct Case {
-    const char *text;
-    std::optional<std::string> route;
-  } cases[] = {
-      {"1-5-2", std::string("\x01\x01\x05\x02", 4)},
-      {"1-300-2", std::string("\x00\x01\x02", 3)},
-      {"7", std::nullopt},
-      {"1, 2", std::string("\x00\x01\x02", 3)},   // two delimiters in a row
-      {"1-2 ", std::string("\x00\x01\x02", 3)},   // a trailing delimiter
-      {"1.2/3\\4 5", std::string("\x03\x01\x02\x03\x04\x05", 6)},
-      {"1-x-2", std::string("\x00\x01\x02", 3)},
-      {"0000000001-00000000000000000002", std::string("\x00\x01\x02", 3)},  // zeros in front
-      {"1-99999999999999999999-2", std::string("\x00\x01\x02", 3)},
-      {"", std::nullopt},
-  };
-  for (const auto &c : cases) EXPECT_EQ(ParseRouteText(c.text), c.route) << c.text;
-  // Refusing: a part that is no node number refuses the route; empty parts
-  // still do not count as parts.
-  for (const char *text : {"1-300-2", "1-x-2", "1-99999999999999999999-2"})
-    EXPECT_FALSE(ParseRouteText(text, BadRoutePart::Refuse)) << text;
-  EXPECT_EQ(ParseRouteText("1, 2 ", BadRoutePart::Refuse), std::string("\x00\x01\x02", 3));
-  std::string thirty;
-  for (int i = 1; i <= 30; ++i) thirty += std::to_string(i) + (i < 30 ? "-" : "");
-  EXPECT_FALSE(ParseRouteText(thirty));
-  std::string twentyNine = thirty.substr(0, thirty.rfind('-'));
-  EXPECT_EQ(ParseRouteText(twentyNine)->size(), 30u);
-
-  EXPECT_EQ(RouteText(std::string("\x01\x01\x05\x02", 4)), "1-5-2");
-  EXPECT_EQ(RouteText(""), "");
-}
-
-// Only what the user changed is put into a configuration read from a modem:
-// every other value, in range or not, keeps its bytes.
 TEST(ConfigTabLogic, WritingAReadConfigurationTouchesOnlyTheChangedFields) {
   auto config = config::CreateConfig(nullptr);
   config->GetUartSettings()->SetNetAddress(255);

@@ -6,39 +6,6 @@
 
 using namespace vcomm_tab;
 
-TEST(ChannelRoute, FieldGroupsBecomeTheRouteText) {
-  struct Case {
-    const char *field;
-    const char *route;  // nullptr: refused
-  } cases[] = {
-      {"001 002 003", "01010203"},
-      {"1   7  ", "000107"},
-      {"1  ", nullptr},
-      {"", nullptr},
-      {"001 300 002", nullptr},
-      {"12  34  255", "010C22FF"},
-  };
-  std::string full, overfull;  // the mask's 24 groups, and a pasted 25th
-  for (int i = 0; i < 25; ++i) (i < 24 ? full : overfull) += "001 ";
-  overfull = full + overfull;
-  RouteField whole = RouteFromField(full);
-  ASSERT_TRUE(whole.route) << whole.error;
-  EXPECT_EQ(whole.route->substr(0, 2), "16");
-  RouteField refused = RouteFromField(overfull);
-  EXPECT_FALSE(refused.route);
-  EXPECT_EQ(refused.error, "в маршруте больше 24 адресов");
-  for (const auto &c : cases) {
-    RouteField r = RouteFromField(c.field);
-    if (c.route) {
-      ASSERT_TRUE(r.route) << c.field << ": " << r.error;
-      EXPECT_EQ(*r.route, c.route) << c.field;
-    } else {
-      EXPECT_FALSE(r.route) << c.field;
-      EXPECT_FALSE(r.error.empty()) << c.field;
-    }
-  }
-}
-
 TEST(ChannelTestBlock, HeaderAndCountingBytes) {
   std::string b = TestBlock(300);
   ASSERT_EQ(b.size(), 303u);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "log/log_intf.h"
+#include "modem/route.h"
 #include "modem/ziz2400.h"
 #include "ui/main/vcomm_tab_logic.h"
 #include "ui/widgets/spin_edit.h"
@@ -43,8 +44,8 @@ QLineEdit *RouteEdit(const char *name) {
   auto *e = new QLineEdit;
   e->setObjectName(name);
   e->setAccessibleName(QStringLiteral("Маршрут"));
-  e->setInputMask(QString::fromLatin1(kRouteMask));
-  e->setMaxLength(static_cast<int>(sizeof kRouteMask) - 1);
+  e->setInputMask(QString::fromLatin1(modem::kRouteFieldMask));
+  e->setMaxLength(static_cast<int>(sizeof modem::kRouteFieldMask) - 1);
   e->setMinimumWidth(560);
   e->setText(QString());
   return e;
@@ -68,12 +69,12 @@ void Run(ui::IPageHost &host, bool longer, const std::function<void(modem::ZIZ24
 }
 
 bool Route(ui::IPageHost &host, QLineEdit *field, std::string *route) {
-  RouteField r = RouteFromField(field->displayText().toStdString());
+  const modem::ParsedRoute r = modem::ParseRouteField(field->displayText().toStdString());
   if (!r.route) {
-    if (auto logger = host.Logger()) logger->AddMessage("Маршрут не отправлен: " + r.error);
+    if (auto logger = host.Logger()) logger->AddMessage("Маршрут не отправлен: " + modem::RouteProblemText(r.problem));
     return false;
   }
-  *route = *r.route;
+  *route = r.route->Hex();
   return true;
 }
 

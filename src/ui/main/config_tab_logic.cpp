@@ -1,9 +1,9 @@
 #include "ui/main/config_tab_logic.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <vector>
+
+#include "modem/route.h"
+#include "util/number_text.h"
 
 namespace config_tab {
 
@@ -14,14 +14,9 @@ int Clamp(long long value, Range r) {
 }
 
 int ValueFromText(const std::string &text, Range r) {
-  if (text.empty()) return r.min;
-  errno = 0;
-  char *end = nullptr;
-  long long v = std::strtoll(text.c_str(), &end, 10);
-  while (end && (*end == ' ' || *end == '\t')) ++end;
-  if (end == text.c_str() || (end && *end != '\0')) return r.min;
-  if (errno == ERANGE) return v < 0 ? r.min : r.max;
-  return Clamp(v, r);
+  const util::IntegerText read = util::ReadInteger(text);
+  // Too large or too small still says which bound the user meant.
+  return read.status == util::IntegerText::NotANumber ? r.min : Clamp(read.value, r);
 }
 
 const char *const *BaudRateItems() {
@@ -45,7 +40,8 @@ Form ShowConfig(config::IZTConfig &config) {
   f.packetTimeout = channel->GetPacketTimeout();
   f.nodeName = config.GetUserSettings()->GetNodeName();
   auto ptp = config.GetPTPSettings();
-  f.route = RouteText(ptp->GetRoute());
+  auto route = modem::Route::FromRecord(ptp->GetRoute());
+  f.route = route ? route->Text() : std::string();
   f.ptpTimeout = ptp->GetTimeout();
   f.pingPeriod = ptp->GetPingPeriod();
   f.retries = ptp->GetRetries();
@@ -98,7 +94,9 @@ const FieldOps kFields[kFieldCount] = {
      [](config::IZTConfig &c, const Form &f) { c.GetPTPSettings()->SetRetries(static_cast<uint8_t>(f.retries)); }},
     {Field::Route, [](const Form &a, const Form &b) { return a.route != b.route; },
      [](config::IZTConfig &c, const Form &f) {
-       if (auto route = ParseRouteText(f.route)) c.GetPTPSettings()->SetRoute(*route);
+       // A field that gives no route of 2..29 nodes leaves the stored one.
+       auto route = modem::ParseRouteText(f.route, modem::kPtpRouteNodes, modem::BadRoutePart::Skip).route;
+       if (route) c.GetPTPSettings()->SetRoute(route->Record());
      }},
 };
 
@@ -123,49 +121,6 @@ std::string ReadFailedText(const std::string &why) {
 std::string WriteEndedEarlyText(const std::string &why) {
   return "Запись конфигурации не завершена (" + why +
          "): модем может теперь хранить смесь старых и новых настроек.";
-}
-
-std::string RouteText(const std::string &route) {
-  if (route.size() < 3) return {};
-  std::string text;
-  for (size_t i = 1; i < route.size(); ++i) {
-    if (i > 1) text += "-";
-    text += std::to_string(static_cast<unsigned char>(route[i]));
-  }
-  return text;
-}
-
-std::optional<std::string> ParseRouteText(const std::string &text, BadRoutePart bad) {
-  static const std::string kDelimiters = "-,./\\ ";
-  std::vector<int> nodes;
-  std::string part;
-  bool refused = false;
-  auto take = [&] {
-    if (part.empty()) return;
-    // Read saturating, so leading zeros do not make a small number "too long".
-    bool digits = true;
-    int v = 0;
-    for (char c : part) {
-      digits = digits && c >= '0' && c <= '9';
-      if (digits) v = std::min(v * 10 + (c - '0'), 256);
-    }
-    if (digits && v < 256)
-      nodes.push_back(v);
-    else
-      refused = refused || bad == BadRoutePart::Refuse;
-    part.clear();
-  };
-  for (char c : text) {
-    if (kDelimiters.find(c) != std::string::npos)
-      take();
-    else
-      part.push_back(c);
-  }
-  take();
-  if (refused || nodes.size() < 2 || nodes.size() > 29) return std::nullopt;
-  std::string route(1, static_cast<char>(nodes.size() - 2));
-  for (int n : nodes) route.push_back(static_cast<char>(n));
-  return route;
 }
 
 }  // namespace config_tab

@@ -73,20 +73,4 @@ std::string WriteEndedEarlyText(const std::string &why);
 inline constexpr char kNothingToWrite[] =
     "Записывать нечего: конфигурации нет. Нажмите «Новая» или «Прочитать».";
 
-// "1-5-2" for the route record 01 01 05 02 (count byte, then the nodes);
-// empty for an empty or damaged record.
-std::string RouteText(const std::string &route);
-
-// What becomes of a part of a route text that is no node number (0..255).
-enum class BadRoutePart {
-  Skip,    // the page's field: the part is left out
-  Refuse,  // the command line: the whole route is refused, since a shorter
-           // route than typed reaches another node
-};
-
-// The route record of a route text: split at "-,./\ " and blanks, empty
-// parts (two delimiters in a row, one at either end) skipped, parts that are
-// no node number as `bad` says. None unless 2..29 nodes remain.
-std::optional<std::string> ParseRouteText(const std::string &text, BadRoutePart bad = BadRoutePart::Skip);
-
 }  // namespace config_tab

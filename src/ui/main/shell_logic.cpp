@@ -1,13 +1,14 @@
 #include "ui/main/shell_logic.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <limits>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "util/format.h"
+#include "util/number_text.h"
 
 namespace shell {
 
@@ -46,12 +47,8 @@ std::string FormatSettingNumber(double value, char decimalSeparator) {
 }
 
 std::optional<long long> ParseSettingInteger(const std::string &text) {
-  if (text.empty()) return std::nullopt;
-  errno = 0;
-  char *end = nullptr;
-  long long v = std::strtoll(text.c_str(), &end, 10);
-  if (errno != 0 || end == text.c_str() || *end != '\0') return std::nullopt;
-  return v;
+  return util::ParseInteger(text, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max(),
+                            util::NumberBase::Decimal);
 }
 
 std::optional<double> ParseSettingNumber(const std::string &text, char decimalSeparator) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "util/format.h"
-#include "util/hex.h"
+#include "util/little_endian.h"
 
 namespace vcomm_tab {
 
@@ -14,48 +14,12 @@ const char *const *SpeedItems() {
   return items;
 }
 
-RouteField RouteFromField(const std::string &text) {
-  RouteField result;
-  std::string hex;
-  int count = 0;
-  for (size_t p = 0; p < text.size() + 3; p += 4) {
-    std::string group = p < text.size() ? text.substr(p, 3) : "";
-    std::string digits;
-    for (char c : group)
-      if (c != ' ' && c != '_') digits.push_back(c);
-    if (digits.empty()) continue;
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      result.error = "в маршруте не число: " + digits;
-      return result;
-    }
-    int value = std::stoi(digits);
-    if (value > 255) {
-      result.error = util::Format("адрес %d в маршруте больше 255", value);
-      return result;
-    }
-    // More addresses than the field's groups would not fit the request's
-    // count byte for long; a pasted text must not send a wrong count.
-    if (++count > kRouteGroups) {
-      result.error = util::Format("в маршруте больше %d адресов", kRouteGroups);
-      return result;
-    }
-    hex += util::HexByte(static_cast<uint8_t>(value));
-  }
-  if (count < 2) {
-    result.error = "в маршруте меньше двух адресов";
-    return result;
-  }
-  result.route = util::HexByte(static_cast<uint8_t>(count - 2)) + hex;
-  return result;
-}
-
 std::string TestBlock(int n) {
   if (n < 0) n = 0;
   std::string block;
   block.reserve(static_cast<size_t>(n) + 3);
   block.push_back('\0');
-  block.push_back(static_cast<char>(n & 0xFF));
-  block.push_back(static_cast<char>((n >> 8) & 0xFF));
+  util::AppendLe16(block, static_cast<uint16_t>(n));
   for (int i = 0; i < n; ++i) block.push_back(static_cast<char>(i % 256));
   return block;
 }
@@ -103,7 +67,7 @@ void ReceiveChecker::OnReceive(std::string_view block) {
   buffer_.append(rest);
   // The length may come in the same delivery as the start byte.
   if (state_ == WaitLen && buffer_.size() >= 2) {
-    expected_ = static_cast<uint16_t>(static_cast<uint8_t>(buffer_[0]) | (static_cast<uint8_t>(buffer_[1]) << 8));
+    expected_ = util::LeU16(buffer_);
     buffer_.erase(0, 2);
     state_ = Receiving;
   }

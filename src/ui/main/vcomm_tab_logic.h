@@ -1,34 +1,17 @@
 #pragma once
-// The channel pages without Qt: route fields, the test block, and the
+// The channel pages without Qt: the speed list, the test block, and the
 // checker that compares what comes back through an open channel.
 #include <cstdint>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vcomm_tab {
 
-// The route field's mask: 24 groups of three digits.
-inline constexpr int kRouteGroups = 24;
-inline constexpr char kRouteMask[] =
-    "999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999";
-
 // The speed list; the position is the speed code of the channel requests.
 inline constexpr int kSpeedItemCount = 15;
 const char *const *SpeedItems();
-
-struct RouteField {
-  std::optional<std::string> route;  // the count byte and the addresses, as hex text
-  std::string error;                 // why there is none
-};
-
-// The route text of a route field: every filled group of three gives one
-// address, blank groups are skipped, the count byte (addresses minus two)
-// goes first. A field with fewer than two addresses, more than the mask's
-// 24, or a group above 255 has no route: sending it would be malformed.
-RouteField RouteFromField(const std::string &text);
 
 // Header 00, N low, N high, then N bytes counting 0, 1, ... modulo 256.
 std::string TestBlock(int n);
