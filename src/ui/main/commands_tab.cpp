@@ -36,6 +36,7 @@ TCommandsTab::TCommandsTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet)
   Button37 = NamedButton("Button37", "Технологич");
   Button38 = NamedButton("Button38", "Рабочий");
   Button46 = NamedButton("Button46", "Memory map");
+  Button5 = NamedButton("Button5", "Show termnal");
   Button59 = NamedButton("Button59", "debug info");
   SE_debuginfaddr = new THexSpinEdit(commands_tab::kTraceAddressMin, commands_tab::kTraceAddressMax, 1,
                                      modem::kRadioTraceDefaultAddress);
@@ -58,6 +59,7 @@ TCommandsTab::TCommandsTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet)
   grid->addWidget(Button37, 1, 0);
   grid->addWidget(Button38, 1, 1);
   grid->addWidget(Button46, 1, 2);
+  grid->addWidget(Button5, 1, 3);
   grid->addWidget(SE_debuginfaddr, 2, 0);
   grid->addWidget(Button59, 2, 1);
   grid->addWidget(L_LinkStats, 3, 0, 1, 4);
@@ -71,6 +73,7 @@ TCommandsTab::TCommandsTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet)
   page->addLayout(lower, 1);
 
   connect(Button1, &QPushButton::clicked, this, &TCommandsTab::Button1Click);
+  connect(Button5, &QPushButton::clicked, this, [this] { host_.ShowTerminalWindow(); });
   connect(Button2, &QPushButton::clicked, this, &TCommandsTab::Button2Click);
   connect(Button8, &QPushButton::clicked, this, &TCommandsTab::Button8Click);
   connect(Button35, &QPushButton::clicked, this, &TCommandsTab::Button35Click);

@@ -29,7 +29,7 @@ class TCommandsTab : public QWidget {
   void Button46Click();  // Memory map
   void Button59Click();  // debug info
 
-  QPushButton *Button1, *Button2, *Button8, *Button35, *Button37, *Button38, *Button46, *Button59;
+  QPushButton *Button1, *Button2, *Button5, *Button8, *Button35, *Button37, *Button38, *Button46, *Button59;
   QSpinBox *SE_debuginfaddr;
   QListWidget *RzListBox1;
   QLabel *L_LinkStats;

@@ -107,16 +107,20 @@ TEST_F(CommandsPage, DebugTraceFromTheModemsRam) {
   EXPECT_EQ(ListLines(), lines);
 }
 
-TEST_F(CommandsPage, MemoryMapAsksTheWindowForTheDumpWindow) {
+TEST_F(CommandsPage, MemoryMapAndShowTermnalAskTheWindowForItsOtherWindows) {
   struct Host : testing_support::FakePageHost {
-    int shown = 0;
-    void ShowMemoryDumpWindow() override { ++shown; }
-  } dumpHost;
-  dumpHost.node = &node;
-  auto *other = new TCommandsTab(dumpHost, dumpHost.Sheet("Команды"));
+    int dumpShown = 0, terminalShown = 0;
+    void ShowMemoryDumpWindow() override { ++dumpShown; }
+    void ShowTerminalWindow() override { ++terminalShown; }
+  } windowsHost;
+  windowsHost.node = &node;
+  auto *other = new TCommandsTab(windowsHost, windowsHost.Sheet("Команды"));
   QTest::mouseClick(other->Button46, Qt::LeftButton);
   QTest::mouseClick(other->Button46, Qt::LeftButton);
-  EXPECT_EQ(dumpHost.shown, 2);
+  QTest::mouseClick(other->Button5, Qt::LeftButton);
+  EXPECT_EQ(windowsHost.dumpShown, 2);
+  EXPECT_EQ(windowsHost.terminalShown, 1);
+  EXPECT_EQ(other->Button5->text(), "Show termnal");
 }
 
 TEST_F(CommandsPage, TraceAddressIsKeptInTheSettings) {
