@@ -1,94 +1,53 @@
-// dump and erase: the node's memories as raw bytes.
-#include <functional>
-#include <map>
-
+// dump and erase: the node's memories saved to files, and erased.
 #include "cli/byte_files.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
+#include "modem/memory_dump.h"
+#include "util/dump_file.h"
 #include "util/format.h"
 
 namespace cli {
 
 namespace {
 
-using modem::ZIZ2400;
+using modem::TDumpMemoryInfo;
 
-constexpr uint16_t kFullConfigRegion = 476;
-
-struct Region {
-  long maxEnd;  // addresses and sizes of a part must stay below this
-  std::function<bool(ZIZ2400 &, std::string &)> whole;
-  std::function<bool(ZIZ2400 &, long address, long size, std::string &)> part;
-};
-
-// A raw memory: whole is its size parameter, then the memory from 0 on.
-using SizeRead = bool (ZIZ2400::*)(uint16_t &);
-using BytesRead = bool (ZIZ2400::*)(uint16_t, uint16_t, std::string &);
-
-bool ConfigPart(ZIZ2400 &n, long a, long s, std::string &d) {
-  return n.ReadConfigBytes(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-}
-
-Region RawMemory(SizeRead readSize, BytesRead readBytes) {
-  return {0x10000,
-          [=](ZIZ2400 &n, std::string &d) {
-            uint16_t size = 0;
-            return (n.*readSize)(size) && (n.*readBytes)(0, size, d);
-          },
-          [=](ZIZ2400 &n, long a, long s, std::string &d) {
-            return (n.*readBytes)(static_cast<uint16_t>(a), static_cast<uint16_t>(s), d);
-          }};
-}
-
-const std::map<std::string, Region> &Regions() {
-  static const std::map<std::string, Region> regions{
-      {"config", {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigImage(d); }, ConfigPart}},
-      {"config-full",
-       {0x10000, [](ZIZ2400 &n, std::string &d) { return n.ReadConfigBytes(0, kFullConfigRegion, d); }, ConfigPart}},
-      {"node-table",
-       {0x7FFFFFFF, [](ZIZ2400 &n, std::string &d) { return n.ReadNodeTable(d); },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadNodeTableBytes(static_cast<int32_t>(a), static_cast<int32_t>(s), d);
-        }}},
-      {"work-params",
-       {0x100,
-        [](ZIZ2400 &n, std::string &d) {
-          bool flag = false;
-          return n.ReadWorkParams(d, flag);
-        },
-        [](ZIZ2400 &n, long a, long s, std::string &d) {
-          return n.ReadWorkParamsBytes(static_cast<uint8_t>(a), static_cast<uint8_t>(s), d);
-        }}},
-      {"eeprom", RawMemory(&ZIZ2400::ReadPureEEPROMSize, &ZIZ2400::ReadPureEEPROM)},
-      {"ram", RawMemory(&ZIZ2400::ReadPureMemorySize, &ZIZ2400::ReadPureMemory)},
-      {"fram", RawMemory(&ZIZ2400::ReadPureFRAMSize, &ZIZ2400::ReadPureFRAM)},
-  };
-  return regions;
-}
-
-std::string RegionNames() {
+std::string MemoryNames() {
   std::string out;
-  for (const auto &[name, region] : Regions()) out += (out.empty() ? "" : ", ") + name;
+  for (const auto &m : modem::DumpMemories())
+    if (m.readable) out += (out.empty() ? "" : ", ") + std::string(m.name);
   return out;
 }
 
+bool ParseFormat(const std::string &text, util::TDumpFormat *format) {
+  if (text == "raw") *format = util::TDumpFormat::Raw;
+  else if (text == "ihex") *format = util::TDumpFormat::IntelHex;
+  else if (text == "hex") *format = util::TDumpFormat::HexText;
+  else return false;
+  return true;
+}
+
 int RunDump(Session &s, const std::vector<std::string> &args) {
-  if (args.empty()) return s.UsageError("dump takes a region: " + RegionNames());
-  auto it = Regions().find(args[0]);
-  if (it == Regions().end()) return s.UsageError("dump: unknown region \"" + args[0] + "\"; one of " + RegionNames());
-  const Region &region = it->second;
+  if (args.empty()) return s.UsageError("dump takes a memory: " + MemoryNames());
+  const TDumpMemoryInfo *memory = modem::FindDumpMemory(args[0]);
+  if (!memory) return s.UsageError("dump: unknown memory \"" + args[0] + "\"; one of " + MemoryNames());
+  if (!memory->readable) return s.UsageError("dump: \"" + args[0] + "\" is not read by this program");
+  const long space = static_cast<long>(memory->addressSpace);
   long address = -1, size = -1;
+  util::TDumpFormat format = util::TDumpFormat::Raw;
   std::string file;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string &a = args[i];
     if (i + 1 >= args.size()) return s.UsageError("dump: " + a + " needs a value");
     const std::string &v = args[++i];
     if (a == "--address") {
-      if (!ParseNumber(v, 0, region.maxEnd - 1, &address))
-        return s.UsageError("dump: --address \"" + v + "\" is outside the region");
+      if (!ParseNumber(v, 0, space - 1, &address))
+        return s.UsageError("dump: --address \"" + v + "\" is outside the memory");
     } else if (a == "--size") {
-      if (!ParseNumber(v, 1, region.maxEnd - 1, &size)) return s.UsageError("dump: --size \"" + v + "\" is no size here");
+      if (!ParseNumber(v, 1, space - 1, &size)) return s.UsageError("dump: --size \"" + v + "\" is no size here");
+    } else if (a == "--format") {
+      if (!ParseFormat(v, &format)) return s.UsageError("dump: --format is raw, ihex or hex");
     } else if (a == "-o" || a == "--output") {
       file = v;
     } else {
@@ -97,34 +56,39 @@ int RunDump(Session &s, const std::vector<std::string> &args) {
   }
   if (file.empty()) return s.UsageError("dump needs -o FILE");
   if (address >= 0 && size < 0) return s.UsageError("dump: --address needs --size");
+  if (size >= 0 && !memory->partial)
+    return s.UsageError(std::string("dump: ") + memory->name + " is read whole; config-full reads a part");
   if (address < 0) address = 0;
-  if (size >= 0 && address + size > region.maxEnd) return s.UsageError("dump: the part runs past the region");
-  std::string data;
+  if (size >= 0 && address + size > space) return s.UsageError("dump: the part runs past the memory");
   auto &node = s.Node();
-  if (!(size < 0 ? region.whole(node, data) : region.part(node, address, size, data))) return s.Fail();
+  const modem::TDumpRead read = modem::ReadDump(node, {memory->memory, size < 0, address, size});
+  // A size that was not told is a failure here: a script must not take the
+  // one byte read in its place for the memory.
+  if (read.sizeGuessed) return s.Fail({1, std::string(memory->name) + " did not tell its size"});
+  if (!read.attempted) return s.Fail({1, std::string(memory->name) + " reports a size of 0: nothing to read"});
+  if (!read.ok) return s.Fail();
   std::string error;
-  if (!WriteByteFile(file, data, &error)) return s.Fail({1, error});
-  s.Field("address", util::Format("0x%4.4x", address));
-  s.Field("bytes", std::to_string(data.size()));
+  if (!WriteByteFile(file, util::DumpFileText({read.address, read.bytes}, format), &error)) return s.Fail({1, error});
+  s.Field("address", util::Format("0x%4.4x", read.address));
+  s.Field("bytes", std::to_string(read.bytes.size()));
   s.Field("file", file);
   return 0;
 }
 
 int RunErase(Session &s, const std::vector<std::string> &args) {
   const bool yes = args.size() == 2 && args[1] == "--yes";
-  if (args.empty() || (args[0] != "work-params" && args[0] != "fram"))
-    return s.UsageError("erase takes work-params or fram, and --yes");
+  const TDumpMemoryInfo *memory = args.empty() ? nullptr : modem::FindDumpMemory(args[0]);
+  if (!memory || !memory->erasable || args.size() > 2) return s.UsageError("erase takes work-params or fram, and --yes");
   if (!yes) return s.UsageError("erase " + args[0] + " destroys what it holds: add --yes to go ahead");
-  auto &node = s.Node();
-  if (!(args[0] == "fram" ? node.ErasePureFRAM() : node.EraseWorkParams())) return s.Fail();
-  s.Field("erased", args[0]);
+  if (!modem::EraseDumpMemory(s.Node(), memory->memory)) return s.Fail();
+  s.Field("erased", memory->name);
   return 0;
 }
 
 const CommandRegistration dump{
-    {"dump", "dump REGION [--address A --size S] -o FILE",
-     "read a memory region (config, config-full, node-table, work-params, eeprom, ram, fram) whole or in part "
-     "and save its raw bytes",
+    {"dump", "dump MEMORY [--address A --size S] [--format raw|ihex|hex] -o FILE",
+     "read a memory (config, config-full, node-table, work-params, eeprom, ram, fram, or its name in the dump "
+     "window's list) whole or in part and save it as raw bytes, Intel HEX or a text hex dump",
      RunDump}};
 const CommandRegistration erase{
     {"erase", "erase work-params|fram --yes", "erase the work parameters or the FRAM", RunErase}};

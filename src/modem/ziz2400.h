@@ -98,6 +98,9 @@ class ZIZ2400 : public device::TDevice {
   // most `blockBytes` bytes; addresses and counts are in items.
   bool MemoryTransfer(uint8_t mode, uint8_t memType, std::string &data, uint32_t address, uint32_t count,
                       uint32_t itemSize, uint32_t blockBytes);
+  // Told the bytes moved so far and the transfer's total, once before the
+  // first block and after every block, so long reads can show progress.
+  std::function<void(size_t doneBytes, size_t totalBytes)> OnTransferProgress;
 
   bool ReadConfigSize(uint16_t &size);
   bool ReadConfigBytes(uint16_t address, uint16_t count, std::string &data);

@@ -64,6 +64,11 @@ bool ZIZ2400::MemoryTransfer(uint8_t mode, uint8_t memType, std::string &data, u
     return false;
   }
   const uint32_t start = address;
+  const size_t totalBytes = size_t{count} * itemSize;
+  auto progress = [&] {
+    if (OnTransferProgress) OnTransferProgress(size_t{address - start} * itemSize, totalBytes);
+  };
+  progress();
   std::string read;
   while (count > 0) {
     uint32_t n = uint64_t{itemSize} * count > blockBytes ? blockBytes / itemSize : count;
@@ -75,6 +80,7 @@ bool ZIZ2400::MemoryTransfer(uint8_t mode, uint8_t memType, std::string &data, u
     if (reading) read += chunk;
     address += n;
     count -= n;
+    progress();
   }
   if (reading) data = std::move(read);
   return true;

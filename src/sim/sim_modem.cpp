@@ -57,6 +57,7 @@ std::optional<Reply> SimModem::Answer(const RequestFrame &request) {
   if (request.destination != address_ && request.destination != kAnyAddress) return std::nullopt;
   // Restarting: the modem hears nothing for a while.
   if (IsSilent(node_, clock_())) return std::nullopt;
+  if (logCommands_) commandLog_.push_back(request.command);
 
   Reply reply;
   reply.split = faults_.splitAnswer;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/answer_encoder.h"
 #include "sim/command_table.h"
@@ -51,6 +52,14 @@ class SimModem {
   Mesh &GetMesh() { return mesh_; }
   int64_t Now() const { return clock_(); }
 
+  // While on, the command bytes of every request for us are kept, so a test
+  // can check what went out on the line from a process it does not see into.
+  void SetCommandLogging(bool on) {
+    logCommands_ = on;
+    commandLog_.clear();
+  }
+  const std::vector<std::string> &CommandLog() const { return commandLog_; }
+
  private:
   CommandResult Execute(const std::string &command);
   std::string Flood(size_t count) const;
@@ -63,6 +72,8 @@ class SimModem {
   CommandTable directCommands_;  // and the tunnel on top, for the modem on the cable
   NodeState node_;
   Mesh mesh_;
+  bool logCommands_ = false;
+  std::vector<std::string> commandLog_;
 };
 
 }  // namespace sim
