@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ui/dump/dump_form_logic.h"
-#include "ui/widgets/form_storage_logic.h"
 
 using modem::TDumpMemory;
 
@@ -96,32 +95,6 @@ TEST(DumpFormTexts, CompareSummary) {
   EXPECT_EQ(dump_form::CompareSummary(differ),
             "Различаются байт: 3 из 2048; первый — по адресу 0x00123; только в файле: 256");
   EXPECT_EQ(dump_form::CompareSummary({}), "У окна и файла нет общих адресов: сравнивать нечего");
-}
-
-TEST(FormStorage, SectionKeysInTheirOrderAndScreenKeysPreferred) {
-  util::OrderedIni ini;
-  form_storage::TPlacement p;
-  p.normPos = {10, 20, 691, 391};
-  p.visible = true;
-  form_storage::WritePlacement(ini, "DumpForm", p, {1280, 1024});
-  ini.Set("DumpForm", form_storage::PropertyKey("AllCheckBox", "Checked"), form_storage::BoolText(true));
-  EXPECT_EQ(ini.ToText(),
-            "[DumpForm]\nFormVersion=0\nFlags=0\nShowCmd=1\nPixelsPerInch=96\nMinMaxPos(1280x1024)=-1,-1,-1,-1\n"
-            "MinMaxPos=-1,-1,-1,-1\nNormPos(1280x1024)=10,20,691,391\nNormPos=10,20,691,391\nVisible=1\n"
-            "AllCheckBox_Checked=True\n\n");
-
-  ini.Set("DumpForm", "NormPos", "0,0,100,100");
-  EXPECT_EQ(form_storage::ReadPlacement(ini, "DumpForm", {1280, 1024})->normPos, (std::array<int, 4>{10, 20, 691, 391}));
-  EXPECT_EQ(form_storage::ReadPlacement(ini, "DumpForm", {1920, 1080})->normPos, (std::array<int, 4>{0, 0, 100, 100}));
-  ini.Set("DumpForm", "NormPos", "0,0,0,100");
-  EXPECT_FALSE(form_storage::ReadPlacement(ini, "DumpForm", {1920, 1080}));
-  ini.Set("DumpForm", "FormVersion", "-1");
-  EXPECT_FALSE(form_storage::SectionApplies(ini, "DumpForm"));
-  EXPECT_FALSE(form_storage::ReadPlacement(ini, "DumpForm", {1280, 1024}));
-
-  EXPECT_EQ(form_storage::ParseBool("true"), true);
-  EXPECT_EQ(form_storage::ParseBool("False"), false);
-  EXPECT_FALSE(form_storage::ParseBool("1"));
 }
 
 }  // namespace
