@@ -4,7 +4,7 @@
 #include "cli/command_registry.h"
 #include "cli/field_format.h"
 #include "cli/session.h"
-#include "ui/main/rtc_tab_logic.h"
+#include "modem/clock_comparison.h"
 
 namespace cli {
 
@@ -19,10 +19,10 @@ int RunRtc(Session &s, const std::vector<std::string> &args) {
   if (!node.ReadRtc(clock)) return s.Fail();
   modem::TDateTime computer = modem::LocalNow();
   // The RTC page's comparison line first, then the same as fields.
-  s.Out() << rtc_tab::ComparisonText(clock, computer) << "\n";
+  s.Out() << modem::clock_text::ComparisonText(clock, computer) << "\n";
   s.Field("clock", FormatClock(clock));
   s.Field("computer", FormatClock(computer));
-  s.Field("delta ms", std::to_string(rtc_tab::ClockDeltaMs(clock, computer)));
+  s.Field("delta ms", std::to_string(modem::clock_text::ClockDeltaMs(clock, computer)));
   return 0;
 }
 

@@ -4,7 +4,7 @@
 #include "cli/page_text.h"
 #include "cli/session.h"
 #include "modem/run_counters.h"
-#include "ui/main/info_tab_logic.h"
+#include "modem/counter_texts.h"
 
 namespace cli {
 
@@ -14,7 +14,7 @@ int RunTick(Session &s, const std::vector<std::string> &args) {
   if (!args.empty()) return s.UsageError("tick takes no arguments");
   std::string text;
   if (!s.Node().ReadTickCounter(text)) return s.Fail();
-  PrintPageText(s, info_tab::TickText(text));
+  PrintPageText(s, modem::counter_text::TickText(text));
   return 0;
 }
 
@@ -22,7 +22,7 @@ int RunCycleTime(Session &s, const std::vector<std::string> &args) {
   if (!args.empty()) return s.UsageError("cycle-time takes no arguments");
   std::string tick, cycle;
   if (!s.Node().ReadTickCounter(tick) || !s.Node().ReadCycleTime(cycle)) return s.Fail();
-  PrintPageText(s, info_tab::CycleText(cycle, modem::TickCountFromHex(tick)));
+  PrintPageText(s, modem::counter_text::CycleText(cycle, modem::TickCountFromHex(tick)));
   return modem::DecodeCycleTime(cycle) ? 0 : 1;
 }
 
@@ -30,7 +30,7 @@ int RunEepromTest(Session &s, const std::vector<std::string> &args) {
   if (!args.empty()) return s.UsageError("eeprom-test takes no arguments");
   uint16_t readTime = 0;
   if (!s.Node().ReadEepromTestTime(readTime)) return s.Fail();
-  PrintPageText(s, info_tab::EepromText(readTime));
+  PrintPageText(s, modem::counter_text::EepromText(readTime));
   return 0;
 }
 
@@ -47,7 +47,7 @@ int RunHwState(Session &s, const std::vector<std::string> &args) {
   uint8_t mains = 0;
   double external = 0, internal = 0;
   if (!s.Node().ReadVoltageSensor(mains) || !s.Node().ReadVoltages(external, internal)) return s.Fail();
-  PrintPageText(s, info_tab::SupplyText(mains != 0, external, internal));
+  PrintPageText(s, modem::counter_text::SupplyText(mains != 0, external, internal));
   return 0;
 }
 

@@ -5,35 +5,35 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
-#include "ui/main/commands_tab_logic.h"
+#include "modem/link_test.h"
 
 namespace cli {
 
 namespace {
 
 int RunLinkTest(Session &s, const std::vector<std::string> &args) {
-  long total = commands_tab::kLinkTestRequests;
+  long total = modem::link_test::kLinkTestRequests;
   if (!(args.empty() || (args.size() == 2 && args[0] == "-n" && ParseNumber(args[1], 1, 100000, &total))))
     return s.UsageError("link-test takes -n N, 1 to 100000 requests (500 when not given)");
   auto &node = s.Node();
-  commands_tab::LinkTestHooks hooks;
+  modem::link_test::LinkTestHooks hooks;
   hooks.readVersion = [&node] {
     modem::TVersion version;
     node.ReadVersion(version);
     return node.ResultCode().Code;
   };
   hooks.message = [&s](const std::string &text) { s.Out() << text << "\n" << std::flush; };
-  const auto outcome = commands_tab::RunLinkTest(static_cast<int>(total), hooks);
-  s.Out() << commands_tab::EndText(outcome.elapsedMs, static_cast<int>(total)) << "\n"
-          << commands_tab::SummaryText(outcome, static_cast<int>(total)) << "\n"
-          << commands_tab::StatsText(commands_tab::ComputeStats(outcome)) << "\n";
+  const auto outcome = modem::link_test::RunLinkTest(static_cast<int>(total), hooks);
+  s.Out() << modem::link_test::EndText(outcome.elapsedMs, static_cast<int>(total)) << "\n"
+          << modem::link_test::SummaryText(outcome, static_cast<int>(total)) << "\n"
+          << modem::link_test::StatsText(modem::link_test::ComputeStats(outcome)) << "\n";
   return outcome.good > 0 ? 0 : s.Fail();
 }
 
 int RunDebugTrace(Session &s, const std::vector<std::string> &args) {
   long address = modem::kRadioTraceDefaultAddress;
   if (!(args.empty() || (args.size() == 2 && args[0] == "--address" &&
-                         ParseNumber(args[1], commands_tab::kTraceAddressMin, commands_tab::kTraceAddressMax,
+                         ParseNumber(args[1], modem::link_test::kTraceAddressMin, modem::link_test::kTraceAddressMax,
                                      &address))))
     return s.UsageError("debug-trace takes --address A, a RAM address 0x60..0x860 (0x4E1 when not given)");
   std::string bytes;
@@ -44,10 +44,10 @@ int RunDebugTrace(Session &s, const std::vector<std::string> &args) {
   const auto error = modem::DecodeRadioTrace(bytes, trace);
   if (error != modem::RadioTraceError::None) {
     s.Err() << "error: "
-            << commands_tab::RadioTraceErrorText(error, bytes.size(), bytes.empty() ? 0 : uint8_t(bytes[0])) << "\n";
+            << modem::link_test::RadioTraceErrorText(error, bytes.size(), bytes.empty() ? 0 : uint8_t(bytes[0])) << "\n";
     return 1;
   }
-  for (const auto &line : commands_tab::RadioTraceLines(trace)) s.Out() << line << "\n";
+  for (const auto &line : modem::link_test::RadioTraceLines(trace)) s.Out() << line << "\n";
   return 0;
 }
 

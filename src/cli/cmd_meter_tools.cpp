@@ -2,10 +2,10 @@
 // requests, without a line.
 #include <ostream>
 
+#include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
 #include "modem/meter_requests.h"
-#include "ui/main/shell_logic.h"
 #include "util/codepage.h"
 
 namespace cli {
@@ -35,10 +35,10 @@ int RunMeterTest(Session &s, const std::vector<std::string> &args) {
     bin = args[2] == "--bin";
   }
   const int64_t max = modem::NetNumberMaximum(modem::NetNumberKind(*test));
-  auto number = shell::ParseSettingInteger(args[1]);
-  if (!number || *number < 0 || *number > max)
+  long number = 0;
+  if (!ParseNumber(args[1], 0, static_cast<long>(max), &number))
     return s.UsageError("NUMBER of " + args[0] + " is a number from 0 to " + std::to_string(max));
-  const modem::TMeterRequest request = modem::BuildMeterTest(*test, *number, bin);
+  const modem::TMeterRequest request = modem::BuildMeterTest(*test, number, bin);
   s.Out() << request.text << "\n" << (request.bin ? "BIN" : "ASCII") << "\n";
   return 0;
 }

@@ -2,7 +2,7 @@
 #include "cli/command_registry.h"
 #include "cli/page_text.h"
 #include "cli/session.h"
-#include "ui/main/phy_tab_logic.h"
+#include "modem/phy_texts.h"
 
 namespace cli {
 
@@ -14,23 +14,23 @@ int RunPhy(Session &s, const std::vector<std::string> &args) {
   if (what == "status") {
     modem::TPhyStatus buf{};
     if (!node.ReadPhyStatus(buf)) return s.Fail();
-    PrintPageText(s, phy_tab::PhyStatusText(buf));
+    PrintPageText(s, modem::phy_text::PhyStatusText(buf));
   } else if (what == "errors") {
     modem::TPhyErrorStats buf{};
     if (!node.ReadPhyErrorStats(buf)) return s.Fail();
-    PrintPageText(s, phy_tab::ErrorStatsText(buf));
+    PrintPageText(s, modem::phy_text::ErrorStatsText(buf));
   } else if (what == "carrier") {
     modem::TCarrierOffsets buf{};
     if (!node.ReadCarrierOffsets(buf)) return s.Fail();
-    PrintPageText(s, phy_tab::CarrierText(buf));
+    PrintPageText(s, modem::phy_text::CarrierText(buf));
   } else if (what == "lps") {
     modem::TLastPacketStatus buf{};
     if (!node.ReadLastPacketStatus(buf)) return s.Fail();
-    PrintPageText(s, phy_tab::LastPacketText(buf));
+    PrintPageText(s, modem::phy_text::LastPacketText(buf));
   } else if (what == "temperature") {
     int16_t degrees = 0;
     if (!node.ReadTemperature(degrees)) return s.Fail();
-    PrintPageText(s, phy_tab::TemperatureText(degrees));
+    PrintPageText(s, modem::phy_text::TemperatureText(degrees));
   } else {
     return s.UsageError("phy takes status, errors, carrier, lps or temperature");
   }

@@ -3,12 +3,12 @@
 #include <ostream>
 
 #include "cli/session.h"
-#include "ui/widgets/markup_label_logic.h"
+#include "util/markup_text.h"
 
 namespace cli {
 
 void PrintPageText(Session &session, const std::string &markup) {
-  std::string text = markup_label::ToPlainText(markup);
+  std::string text = util::markup::ToPlainText(markup);
   while (!text.empty() && text.back() == '\n') text.pop_back();
   session.Out() << text << "\n";
 }

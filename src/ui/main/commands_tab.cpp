@@ -11,7 +11,7 @@
 #include "log/log_intf.h"
 #include "modem/radio_trace.h"
 #include "modem/ziz2400.h"
-#include "ui/main/commands_tab_logic.h"
+#include "modem/link_test.h"
 #include "ui/main/page_operation.h"
 #include "ui/main/page_settings.h"
 #include "ui/main/page_sheet.h"
@@ -38,7 +38,7 @@ TCommandsTab::TCommandsTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet)
   Button46 = NamedButton("Button46", "Memory map");
   Button5 = NamedButton("Button5", "Show termnal");
   Button59 = NamedButton("Button59", "debug info");
-  SE_debuginfaddr = new THexSpinEdit(commands_tab::kTraceAddressMin, commands_tab::kTraceAddressMax, 1,
+  SE_debuginfaddr = new THexSpinEdit(modem::link_test::kTraceAddressMin, modem::link_test::kTraceAddressMax, 1,
                                      modem::kRadioTraceDefaultAddress);
   SE_debuginfaddr->setObjectName("SE_debuginfaddr");
   SE_debuginfaddr->setAccessibleName("Адрес отладочной информации (RAM)");
@@ -95,11 +95,11 @@ void TCommandsTab::Button2Click() {
   auto logger = host_.Logger();
   modem::ZIZ2400 *node = host_.CurrentNode();
   if (!logger || !node) return;
-  const int total = commands_tab::kLinkTestRequests;
-  commands_tab::LinkTestOutcome outcome;
+  const int total = modem::link_test::kLinkTestRequests;
+  modem::link_test::LinkTestOutcome outcome;
   const bool ran = host_.RunOperation([&] {
-    logger->BeginAction(commands_tab::kLinkTestAction);
-    commands_tab::LinkTestHooks hooks;
+    logger->BeginAction(modem::link_test::kLinkTestAction);
+    modem::link_test::LinkTestHooks hooks;
     hooks.readVersion = [node] {
       modem::TVersion version;
       node->ReadVersion(version);
@@ -107,20 +107,20 @@ void TCommandsTab::Button2Click() {
     };
     hooks.message = [logger](const std::string &text) { logger->AddMessage(text); };
     hooks.progress = [this](int done, int all) { host_.ShowProgress(kLinkTestCaption, done, all); };
-    outcome = commands_tab::RunLinkTest(total, hooks);
-    logger->EndSuccess(commands_tab::EndText(outcome.elapsedMs, total));
+    outcome = modem::link_test::RunLinkTest(total, hooks);
+    logger->EndSuccess(modem::link_test::EndText(outcome.elapsedMs, total));
   });
   host_.ShowProgress(kLinkTestCaption, 0, 0);
   if (!ran) {
     logger->AddMessage("Test 500 Vers: другая операция ещё ждёт ответа; повторите, когда она закончится");
     return;
   }
-  logger->AddMessage(commands_tab::SummaryText(outcome, total));
-  const auto stats = commands_tab::ComputeStats(outcome);
-  const std::string statsText = commands_tab::StatsText(stats);
+  logger->AddMessage(modem::link_test::SummaryText(outcome, total));
+  const auto stats = modem::link_test::ComputeStats(outcome);
+  const std::string statsText = modem::link_test::StatsText(stats);
   logger->AddMessage(statsText);
-  L_LinkStats->setText(QString::fromStdString(commands_tab::SummaryText(outcome, total) + "; " + statsText));
-  const auto histogram = commands_tab::MakeHistogram(outcome.roundTripsMs, kHistogramBins);
+  L_LinkStats->setText(QString::fromStdString(modem::link_test::SummaryText(outcome, total) + "; " + statsText));
+  const auto histogram = modem::link_test::MakeHistogram(outcome.roundTripsMs, kHistogramBins);
   LinkHistogram->SetBins(histogram.fromMs, histogram.binMs, histogram.counts);
 }
 
@@ -154,10 +154,10 @@ void TCommandsTab::Button59Click() {
   modem::RadioTrace trace;
   const auto error = modem::DecodeRadioTrace(bytes, trace);
   if (error != modem::RadioTraceError::None) {
-    const auto text = commands_tab::RadioTraceErrorText(error, bytes.size(), bytes.empty() ? 0 : uint8_t(bytes[0]));
+    const auto text = modem::link_test::RadioTraceErrorText(error, bytes.size(), bytes.empty() ? 0 : uint8_t(bytes[0]));
     RzListBox1->addItem(QString::fromStdString(text));
     if (auto logger = host_.Logger()) logger->AddMessage(text);
     return;
   }
-  for (const auto &line : commands_tab::RadioTraceLines(trace)) RzListBox1->addItem(QString::fromStdString(line));
+  for (const auto &line : modem::link_test::RadioTraceLines(trace)) RzListBox1->addItem(QString::fromStdString(line));
 }

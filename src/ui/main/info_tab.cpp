@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "modem/run_counters.h"
-#include "ui/main/info_tab_logic.h"
+#include "modem/counter_texts.h"
 #include "ui/main/page_operation.h"
 #include "ui/main/page_sheet.h"
 #include "ui/main/service_page_parts.h"
@@ -79,7 +79,7 @@ TInfoTab::TInfoTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(
 void TInfoTab::Button22Click() {
   std::string text;
   ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadTickCounter(text); });
-  Label2->setText(ui::PlainLabelText(info_tab::TickText(text)));
+  Label2->setText(ui::PlainLabelText(modem::counter_text::TickText(text)));
 }
 
 void TInfoTab::Button23Click() {
@@ -88,13 +88,13 @@ void TInfoTab::Button23Click() {
     n.ReadTickCounter(tick);
     return n.ReadCycleTime(cycle);
   });
-  Label3->setText(ui::PlainLabelText(info_tab::CycleText(cycle, modem::TickCountFromHex(tick))));
+  Label3->setText(ui::PlainLabelText(modem::counter_text::CycleText(cycle, modem::TickCountFromHex(tick))));
 }
 
 void TInfoTab::Button27Click() {
   uint16_t readTime = 0;
   if (ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadEepromTestTime(readTime); }))
-    Label3->setText(ui::PlainLabelText(info_tab::EepromText(readTime)));
+    Label3->setText(ui::PlainLabelText(modem::counter_text::EepromText(readTime)));
 }
 
 void TInfoTab::Button53Click() {
@@ -106,17 +106,17 @@ void TInfoTab::Button53Click() {
 void TInfoTab::Button54Click() {
   std::string name;
   const bool ok = ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadDeviceName(name); });
-  L_DeviceDesc->setText(ok ? QString::fromStdString(name) : info_tab::kNoDeviceName);
+  L_DeviceDesc->setText(ok ? QString::fromStdString(name) : modem::counter_text::kNoDeviceName);
 }
 
 void TInfoTab::Btn_GetHWSCClick() {
-  L_HWSC->setText(info_tab::kNoSupplyState);
+  L_HWSC->setText(modem::counter_text::kNoSupplyState);
   uint8_t mains = 0;
   double external = 0, internal = 0;
   const bool ok = ui::RunOnNode(
       host_, [&](modem::ZIZ2400 &n) { return n.ReadVoltageSensor(mains) && n.ReadVoltages(external, internal); });
   if (!ok) return;
-  L_HWSC->setText(ui::PlainLabelText(info_tab::SupplyText(mains != 0, external, internal)));
+  L_HWSC->setText(ui::PlainLabelText(modem::counter_text::SupplyText(mains != 0, external, internal)));
   const double now = ui::PlotSeconds();
   SupplyPlot->AddSample(0, now, external);
   SupplyPlot->AddSample(1, now, internal);

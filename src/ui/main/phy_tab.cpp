@@ -12,7 +12,7 @@
 #include "modem/phy_records.h"
 #include "ui/main/page_operation.h"
 #include "ui/main/page_sheet.h"
-#include "ui/main/phy_tab_logic.h"
+#include "modem/phy_texts.h"
 #include "ui/main/service_page_parts.h"
 #include "ui/widgets/markup_label.h"
 #include "ui/widgets/time_plot.h"
@@ -96,19 +96,19 @@ TPhyTab::TPhyTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(ho
 void TPhyTab::Button24Click() {
   modem::TPhyStatus buf{};
   const bool ok = ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadPhyStatus(buf); });
-  PHYS_L->SetMarkup(ok ? phy_tab::PhyStatusText(buf) : std::string());
+  PHYS_L->SetMarkup(ok ? modem::phy_text::PhyStatusText(buf) : std::string());
 }
 
 void TPhyTab::Button55Click() {
   modem::TPhyErrorStats buf{};
   const bool ok = ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadPhyErrorStats(buf); });
-  PHYS_L->SetMarkup(ok ? phy_tab::ErrorStatsText(buf) : phy_tab::kNoErrorStats);
+  PHYS_L->SetMarkup(ok ? modem::phy_text::ErrorStatsText(buf) : modem::phy_text::kNoErrorStats);
 }
 
 void TPhyTab::Button36Click() {
   int16_t degrees = 0;
   const bool ok = ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadTemperature(degrees); });
-  L_Temper->setText(ok ? ui::PlainLabelText(phy_tab::TemperatureText(degrees)) : phy_tab::kNoTemperature);
+  L_Temper->setText(ok ? ui::PlainLabelText(modem::phy_text::TemperatureText(degrees)) : modem::phy_text::kNoTemperature);
 }
 
 void TPhyTab::Button39Click() {
@@ -122,13 +122,13 @@ void TPhyTab::Button40Click() {
 void TPhyTab::Button44Click() {
   modem::TCarrierOffsets buf{};
   if (ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadCarrierOffsets(buf); }))
-    L_PHYCarrier->setText(ui::PlainLabelText(phy_tab::CarrierText(buf)));
+    L_PHYCarrier->setText(ui::PlainLabelText(modem::phy_text::CarrierText(buf)));
 }
 
 void TPhyTab::Btn_GetLPSClick() {
   modem::TLastPacketStatus buf{};
   if (!ui::RunOnNode(host_, [&](modem::ZIZ2400 &n) { return n.ReadLastPacketStatus(buf); })) return;
-  L_PHYCarrier->setText(ui::PlainLabelText(phy_tab::LastPacketText(buf)));
+  L_PHYCarrier->setText(ui::PlainLabelText(modem::phy_text::LastPacketText(buf)));
   const auto packet = modem::DecodeLastPacketStatus(buf);
   const double now = ui::PlotSeconds();
   RssiPlot->AddSample(0, now, modem::RssiDbm(packet.RSSI));

@@ -38,10 +38,10 @@ void TRtcTab::Button25Click() {
     return read;
   });
   if (!ok) {
-    Label4->setText(rtc_tab::kNoClock);
+    Label4->setText(modem::clock_text::kNoClock);
     return;
   }
-  Label4->setText(QString::fromStdString(rtc_tab::ComparisonText(device, computer)));
+  Label4->setText(QString::fromStdString(modem::clock_text::ComparisonText(device, computer)));
   if (node != driftNode_ || node->GetDeviceId() != driftDeviceId_) {
     drift_.Reset();
     driftNode_ = node;

@@ -3,7 +3,7 @@
 // the computer's time, and the drift between the two from successive reads.
 #include <QWidget>
 
-#include "ui/main/rtc_tab_logic.h"
+#include "modem/clock_comparison.h"
 
 class QLabel;
 class QPushButton;
@@ -29,7 +29,7 @@ class TRtcTab : public QWidget {
 
  private:
   ui::IPageHost &host_;
-  rtc_tab::ClockDrift drift_;
+  modem::clock_text::ClockDrift drift_;
   // The node the drift readings came from: another one starts a new series.
   const modem::ZIZ2400 *driftNode_ = nullptr;
   int driftDeviceId_ = -1;

@@ -1,6 +1,6 @@
 #include "ui/widgets/markup_label.h"
 
-#include "ui/widgets/markup_label_logic.h"
+#include "util/markup_text.h"
 
 TMarkupLabel::TMarkupLabel(const QString &caption, QWidget *parent) : QLabel(parent) {
   setTextFormat(Qt::RichText);
@@ -10,8 +10,8 @@ TMarkupLabel::TMarkupLabel(const QString &caption, QWidget *parent) : QLabel(par
 
 void TMarkupLabel::SetMarkup(const std::string &utf8) {
   markup_ = utf8;
-  setText(QString::fromStdString(markup_label::ToRichText(utf8)));
+  setText(QString::fromStdString(util::markup::ToRichText(utf8)));
   setAccessibleName(PlainText());
 }
 
-QString TMarkupLabel::PlainText() const { return QString::fromStdString(markup_label::ToPlainText(markup_)); }
+QString TMarkupLabel::PlainText() const { return QString::fromStdString(util::markup::ToPlainText(markup_)); }

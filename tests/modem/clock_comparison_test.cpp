@@ -1,10 +1,10 @@
 // The "RTC" page: the clock comparison and the drift estimate.
 #include <gtest/gtest.h>
 
-#include "ui/main/rtc_tab_logic.h"
+#include "modem/clock_comparison.h"
 
 using modem::TDateTime;
-using namespace rtc_tab;
+using namespace modem::clock_text;
 
 namespace {
 TDateTime At(int64_t msFromEpoch2024) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace info_tab {
+namespace modem::counter_text {
 
 inline constexpr char kNoCycleTime[] = "????";
 inline constexpr char kNoSupplyState[] = "???";
@@ -18,4 +18,4 @@ std::string CycleText(const std::string &cycleHex, uint32_t tick);
 std::string EepromText(uint16_t readTime);
 std::string SupplyText(bool mains, double externalVolts, double internalVolts);
 
-}  // namespace info_tab
+}  // namespace modem::counter_text

@@ -6,7 +6,7 @@
 
 #include "modem/ziz2400.h"
 
-namespace phy_tab {
+namespace modem::phy_text {
 
 // What a label shows when its read failed.
 inline constexpr char kNoErrorStats[] = "???";
@@ -21,4 +21,4 @@ std::string TemperatureText(int16_t degrees);
 std::string CarrierText(const modem::TCarrierOffsets &buf);
 std::string LastPacketText(const modem::TLastPacketStatus &buf);
 
-}  // namespace phy_tab
+}  // namespace modem::phy_text

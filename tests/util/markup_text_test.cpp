@@ -1,10 +1,10 @@
 // The label markup: tags and line breaks rendered, everything else literal.
 #include <gtest/gtest.h>
 
-#include "ui/widgets/markup_label_logic.h"
+#include "util/markup_text.h"
 
-using markup_label::ToPlainText;
-using markup_label::ToRichText;
+using util::markup::ToPlainText;
+using util::markup::ToRichText;
 
 // Runs of blanks survive rich text: a blank after a blank, or at the start
 // of a run, is a non-breaking one.

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "modem/radio_trace.h"
-#include "ui/main/commands_tab_logic.h"
+#include "modem/link_test.h"
 
-using namespace commands_tab;
+using namespace modem::link_test;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ui/widgets/markup_label_logic.h"
+#include "util/markup_text.h"
 
 #include <cctype>
 #include <optional>
 #include <vector>
 
-namespace markup_label {
+namespace util::markup {
 
 namespace {
 
@@ -137,4 +137,4 @@ std::string ToPlainText(std::string_view markup) {
   return out;
 }
 
-}  // namespace markup_label
+}  // namespace util::markup

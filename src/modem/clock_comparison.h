@@ -8,7 +8,7 @@
 
 #include "modem/rtc_record.h"
 
-namespace rtc_tab {
+namespace modem::clock_text {
 
 inline constexpr char kNoClock[] = "No info";
 
@@ -43,4 +43,4 @@ class ClockDrift {
   std::vector<Reading> readings_;
 };
 
-}  // namespace rtc_tab
+}  // namespace modem::clock_text

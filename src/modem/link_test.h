@@ -8,7 +8,7 @@
 
 #include "modem/radio_trace.h"
 
-namespace commands_tab {
+namespace modem::link_test {
 
 // The debug trace address field: a RAM address of the chip.
 inline constexpr int kTraceAddressMin = 0x60;
@@ -69,4 +69,4 @@ std::vector<std::string> RadioTraceLines(const modem::RadioTrace &trace);
 // Why a trace could not be listed.
 std::string RadioTraceErrorText(modem::RadioTraceError error, size_t bytesRead, int writeIndex);
 
-}  // namespace commands_tab
+}  // namespace modem::link_test

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "modem/phy_records.h"
-#include "ui/main/phy_tab_logic.h"
-#include "ui/widgets/markup_label_logic.h"
+#include "modem/phy_texts.h"
+#include "util/markup_text.h"
 
-using namespace phy_tab;
+using namespace modem::phy_text;
 
 TEST(PhyTabLogic, StatusTextNamesEveryFieldInOrder) {
   modem::TPhyStatus b{0x15, 1, 7, 0x34, 0x12, 0xFF, 0xFF, 0x0A, 3, 4, 5, 0xCD, 0xAB, 6, 7, 8};
@@ -58,6 +58,6 @@ TEST(PhyTabLogic, LastPacketRssiInDbm) {
   EXPECT_EQ(LastPacketText(b),
             "Last Packet status:\r\nAddr: 258\r\nPacket Len: 20\r\nRSSI: 80 (-96 dbm)\r\nLQI: 47\r\nTime Mark: 16\r\n");
   // The command line prints the same words without the markup.
-  EXPECT_EQ(markup_label::ToPlainText(LastPacketText(b)),
+  EXPECT_EQ(util::markup::ToPlainText(LastPacketText(b)),
             "Last Packet status:\nAddr: 258\nPacket Len: 20\nRSSI: 80 (-96 dbm)\nLQI: 47\nTime Mark: 16\n");
 }

@@ -4,9 +4,9 @@
 #include <clocale>
 
 #include "modem/run_counters.h"
-#include "ui/main/info_tab_logic.h"
+#include "modem/counter_texts.h"
 
-using namespace info_tab;
+using namespace modem::counter_text;
 
 TEST(InfoTabLogic, TickCounterAndWorkTime) {
   struct {

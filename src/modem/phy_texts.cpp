@@ -1,9 +1,9 @@
-#include "ui/main/phy_tab_logic.h"
+#include "modem/phy_texts.h"
 
 #include "modem/phy_records.h"
 #include "util/format.h"
 
-namespace phy_tab {
+namespace modem::phy_text {
 
 std::string PhyStatusText(const modem::TPhyStatus &buf) {
   const auto f = modem::DecodePhyStatus(buf);
@@ -47,4 +47,4 @@ std::string LastPacketText(const modem::TLastPacketStatus &buf) {
       p.PacketLen, p.RSSI, modem::RssiDbm(p.RSSI), p.LQI, p.TimeMark);
 }
 
-}  // namespace phy_tab
+}  // namespace modem::phy_text

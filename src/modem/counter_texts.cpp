@@ -1,9 +1,9 @@
-#include "ui/main/info_tab_logic.h"
+#include "modem/counter_texts.h"
 
 #include "modem/run_counters.h"
 #include "util/format.h"
 
-namespace info_tab {
+namespace modem::counter_text {
 
 std::string TickText(const std::string &tickHex) {
   const uint32_t tick = modem::TickCountFromHex(tickHex);
@@ -28,4 +28,4 @@ std::string SupplyText(bool mains, double externalVolts, double internalVolts) {
   return util::Format("%s, %3fV ext, %3fV int", mains ? "AC detected" : "no AC", externalVolts, internalVolts);
 }
 
-}  // namespace info_tab
+}  // namespace modem::counter_text

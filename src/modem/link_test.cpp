@@ -1,4 +1,4 @@
-#include "ui/main/commands_tab_logic.h"
+#include "modem/link_test.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,7 +8,7 @@
 #include "util/hex.h"
 #include "util/tick.h"
 
-namespace commands_tab {
+namespace modem::link_test {
 
 namespace {
 
@@ -126,4 +126,4 @@ std::string RadioTraceErrorText(modem::RadioTraceError error, size_t bytesRead, 
   return {};
 }
 
-}  // namespace commands_tab
+}  // namespace modem::link_test

@@ -1,10 +1,10 @@
-#include "ui/main/rtc_tab_logic.h"
+#include "modem/clock_comparison.h"
 
 #include <cmath>
 
 #include "util/format.h"
 
-namespace rtc_tab {
+namespace modem::clock_text {
 
 std::string ClockText(const modem::TDateTime &t) {
   return util::Format("%2.2d/%2.2d/%4.4d  %2.2d:%2.2d:%2.2d.%3.3d", t.Day, t.Month, t.Year, t.Hour, t.Minute, t.Second,
@@ -61,4 +61,4 @@ std::string ClockDrift::Text() const {
                       static_cast<int64_t>(readings_.size()), SpanMs() / 1000);
 }
 
-}  // namespace rtc_tab
+}  // namespace modem::clock_text

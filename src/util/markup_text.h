@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace markup_label {
+namespace util::markup {
 
 // Rich text for a label: each literal run escaped and wrapped in a span of
 // its own, so unbalanced or crossed tags still give well-formed output.
@@ -17,4 +17,4 @@ std::string ToRichText(std::string_view markup);
 // what the command line prints.
 std::string ToPlainText(std::string_view markup);
 
-}  // namespace markup_label
+}  // namespace util::markup
