@@ -6,6 +6,7 @@
 #include "util/checksums.h"
 #include "util/format.h"
 #include "util/hex.h"
+#include "util/little_endian.h"
 
 namespace modem {
 
@@ -14,8 +15,8 @@ namespace {
 std::string Byte(int64_t value) { return std::string(1, static_cast<char>(value & 0xFF)); }
 
 std::string WithCrc(std::string bytes) {
-  uint16_t crc = util::Crc16Modbus(bytes);
-  return bytes + Byte(crc) + Byte(crc >> 8);
+  util::AppendLe16(bytes, util::Crc16Modbus(bytes));
+  return bytes;
 }
 
 // "/" A "000A!" check: the Vesk request as the meter reads it in ASCII.

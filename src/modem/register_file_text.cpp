@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "util/format.h"
-#include "util/hex.h"
+#include "util/number_text.h"
 
 namespace modem {
 
@@ -30,20 +30,9 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 // "0x" and hex digits, or decimal digits; none past `max`.
 std::optional<int> SmallNumber(std::string_view word, int max) {
-  int base = 10;
-  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
-    base = 16;
-    word.remove_prefix(2);
-  }
-  if (word.empty()) return std::nullopt;
-  int value = 0;
-  for (char c : word) {
-    int digit = util::HexDigitValue(c);
-    if (digit < 0 || digit >= base) return std::nullopt;
-    value = value * base + digit;
-    if (value > max) return std::nullopt;
-  }
-  return value;
+  auto value = util::ParseInteger(word, 0, max);
+  if (!value) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 std::string Quoted(std::string_view word) {
