@@ -3,17 +3,21 @@
 #include <charconv>
 #include <sstream>
 
+#include "util/number_text.h"
+
 namespace cli {
 
 namespace {
 
 bool PlainInteger(const std::string &t, long long *v) {
-  if (t.empty() || t.size() > 18) return false;
-  size_t digits = t[0] == '-' ? 1 : 0;
-  // "007" and "-" are texts, not numbers a script should see rewritten.
-  if (digits >= t.size() || (t[digits] == '0' && t.size() > digits + 1)) return false;
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), *v);
-  return ec == std::errc() && end == t.data() + t.size();
+  const size_t digits = !t.empty() && t[0] == '-' ? 1 : 0;
+  // "007" is a text (a serial number, a code), not a number a script should
+  // see rewritten as 7.
+  if (t.size() > digits + 1 && t[digits] == '0') return false;
+  const util::IntegerText number = util::ReadInteger(t, util::NumberBase::Decimal);
+  if (number.status != util::IntegerText::Ok) return false;
+  *v = number.value;
+  return true;
 }
 
 bool PlainDecimal(const std::string &t, double *v) {
