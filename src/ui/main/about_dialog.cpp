@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/main/about_dialog_logic.h"
@@ -25,6 +26,8 @@ TAboutDialog::TAboutDialog(const std::string &settingsPath, QWidget *parent) : Q
   }
   layout->addLayout(form);
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  // Qt's own word would be English: the program ships no Qt translations.
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 }
