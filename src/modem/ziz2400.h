@@ -10,6 +10,7 @@
 
 #include "config/zt_config.h"
 #include "device/device.h"
+#include "modem/mac_context.h"
 #include "modem/memory_types.h"
 #include "modem/node_table.h"
 #include "modem/orva_records.h"
@@ -34,7 +35,6 @@ using TPhyStatus = std::array<uint8_t, 16>;
 using TCarrierOffsets = std::array<uint8_t, 5>;
 using TLastPacketStatus = std::array<uint8_t, 7>;
 using TPhyErrorStats = std::array<uint8_t, 6>;
-using TMacContext = std::array<uint8_t, 8>;
 
 class ZIZ2400 : public device::TDevice {
  public:

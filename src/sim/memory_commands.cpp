@@ -75,6 +75,14 @@ std::string RouteRecords(const CommandContext &context) {
   return out;
 }
 
+// The direct modem's node table follows its mesh too; a remote node keeps its own.
+std::string NodeTableRecords(const CommandContext &context) {
+  const std::string &own = context.node.memory.nodeTable;
+  if (context.mesh == nullptr) return own;
+  // At least the 16 items the node-table page reads unless told otherwise.
+  return MeshNodeTable(MeshLinks(*context.mesh), std::max<size_t>(own.size() / MemoryState::kNodeTableItemBytes, 16));
+}
+
 CommandResult Config(MemoryState &m, const Request &r) {
   if (r.mode == kRead) return ReadItems(m.config, r);
   if (r.mode == kWrite) return WriteBytes(m.config, m.configSize, r);
@@ -122,16 +130,19 @@ CommandResult Run(CommandContext &context, const Request &r) {
   switch (r.type) {
     case kConfig: return Config(m, r);
     case kConfigSize: return ConfigSize(m, r);
-    case kNodeTable: return r.mode == kRead ? ReadItems(m.nodeTable, r) : Bad();
-    case kNodeTableItem: return r.mode == kRead ? ReadItems(m.nodeTable, r, MemoryState::kNodeTableItemBytes) : Bad();
+    case kNodeTable: return r.mode == kRead ? ReadItems(NodeTableRecords(context), r) : Bad();
+    case kNodeTableItem:
+      return r.mode == kRead ? ReadItems(NodeTableRecords(context), r, MemoryState::kNodeTableItemBytes) : Bad();
     case kNodeTableSize: {
       if (!param || r.count != 4) return Bad();
       std::string out;
-      util::AppendLe32(out, static_cast<uint32_t>(m.nodeTable.size()));
+      util::AppendLe32(out, static_cast<uint32_t>(NodeTableRecords(context).size()));
       return Bytes(out);
     }
     case kNodeTableCount:
-      return param && r.count == 1 ? Bytes(U16Bytes(static_cast<uint16_t>(m.nodeTable.size() / 9))) : Bad();
+      return param && r.count == 1
+                 ? Bytes(U16Bytes(static_cast<uint16_t>(NodeTableRecords(context).size() / MemoryState::kNodeTableItemBytes)))
+                 : Bad();
     case kRoutePair: return r.mode == kRead ? ReadItems(RouteRecords(context), r, 4) : Bad();
     case kRoutePairCnt:
       return param && r.count == 1 ? Bytes(std::string(1, static_cast<char>(RouteRecords(context).size() / 4))) : Bad();

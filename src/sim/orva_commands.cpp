@@ -34,8 +34,8 @@ std::vector<OrvaEntry> Entries(const CommandContext &context) {
     OrvaEntry e;
     e.address = links[k].address;
     e.active = orva.removedChildren.count(e.address) == 0;
-    e.rssi = static_cast<uint8_t>(0x58 - 6 * k);
-    e.lqi = static_cast<uint8_t>(0x30 - k);
+    e.rssi = links[k].rssi;
+    e.lqi = links[k].lqi;
     e.depth = links[k].depth;
     for (const MeshLink &other : links)
       if (other.nextHop == e.address && other.address != e.address) ++e.children;

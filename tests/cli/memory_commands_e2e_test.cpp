@@ -99,7 +99,7 @@ TEST(CtlMemory, DumpEveryRegion) {
     const char *args;
     size_t bytes;
   } cases[] = {
-      {"dump config-full", 476}, {"dump node-table", 108}, {"dump work-params", 24}, {"dump eeprom", 2048},
+      {"dump config-full", 476}, {"dump node-table", 144}, {"dump work-params", 24}, {"dump eeprom", 2048},
       {"dump ram", 2048},        {"dump fram", 8192},      {"dump ram --address 0x481 --size 129", 129},
       {"--remote 2 dump config-full --address 0x10 --size 0x20", 32}, {"--remote 2 dump node-table", 108},
   };
@@ -141,15 +141,20 @@ TEST(CtlNetwork, TablesAndMeshState) {
   ASSERT_EQ(routes.exitCode, 0) << routes.err;
   EXPECT_EQ(routes.out, "1: via 1\n2: via 2\n3: via 1\n");
 
+  // The modem's table lists its mesh: 1 and 2 below it, 3 below 1.
   auto items = RunCtl("--sim node-table --count 5");
   ASSERT_EQ(items.exitCode, 0) << items.err;
-  EXPECT_EQ(FieldOf(items.out, "4"), "in use, parent 1");
+  EXPECT_EQ(FieldOf(items.out, "3"), "in use, parent 1");
   EXPECT_EQ(FieldOf(items.out, "0"), "in use, parent -");
-  // Unasked, the first 16 items, but only as many as the table holds (12).
+  EXPECT_EQ(FieldOf(items.out, "4"), "free, parent -");
+  // Unasked, the first 16 items, but only as many as the table holds (12 on a remote node).
   auto first = RunCtl("--sim node-table");
   ASSERT_EQ(first.exitCode, 0) << first.err;
-  EXPECT_EQ(FieldOf(first.out, "11"), "free, parent -");
-  EXPECT_EQ(FieldOf(first.out, "12"), "");
+  EXPECT_EQ(FieldOf(first.out, "15"), "free, parent -");
+  auto remoteFirst = RunCtl("--sim --remote 2 node-table");
+  ASSERT_EQ(remoteFirst.exitCode, 0) << remoteFirst.err;
+  EXPECT_EQ(FieldOf(remoteFirst.out, "4"), "in use, parent 1");
+  EXPECT_EQ(FieldOf(remoteFirst.out, "12"), "");
   auto all = RunCtl("--sim --remote 2 node-table --all");
   ASSERT_EQ(all.exitCode, 0) << all.err;
   EXPECT_EQ(FieldOf(all.out, "11"), "free, parent -");

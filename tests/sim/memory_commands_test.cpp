@@ -5,6 +5,7 @@
 #include "answer_decoder.h"
 #include "sim/config_image.h"
 #include "sim/sim_modem.h"
+#include "util/format.h"
 #include "util/hex.h"
 
 namespace sim {
@@ -62,15 +63,17 @@ TEST_F(MemoryCommandsTest, TheConfigurationRegionTakesANewImageThroughTheSizeAnd
 }
 
 TEST_F(MemoryCommandsTest, TablesAndParameters) {
-  EXPECT_EQ(Data("4004020000000004"), std::string("\x6C\x00\x00\x00", 4));  // 12 items of 9 bytes
-  EXPECT_EQ(Data("4005020000000001"), std::string("\x0C\x00", 2));
-  const std::string items = Data("4007000400000002");  // items 4 and 5
+  // The modem's table lists its mesh: 16 items, node 3 below node 1, item 4 free.
+  EXPECT_EQ(Data("4004020000000004"), std::string("\x90\x00\x00\x00", 4));
+  EXPECT_EQ(Data("4005020000000001"), std::string("\x10\x00", 2));
+  const std::string items = Data("4007000300000002");  // items 3 and 4
   ASSERT_EQ(items.size(), 18u);
-  EXPECT_EQ(items[0], 1);   // in use
-  EXPECT_EQ(items[2], 1);   // parent: item 1
-  EXPECT_EQ(items.substr(9 + 2, 2), std::string("\x01\x00", 2));
+  EXPECT_EQ(items[0], 1);  // in use
+  EXPECT_EQ(items.substr(2, 2), std::string("\x01\x00", 2));  // parent: item 1
+  EXPECT_EQ(items[9], 0);  // free
+  EXPECT_EQ(items.substr(9 + 2, 2), std::string("\xFF\xFF", 2));
   EXPECT_EQ(Data("4003000900000009"), Data("4007000100000001"));  // raw bytes and items agree
-  EXPECT_EQ(Ask("4007000B00000002").first, 2);  // past the last item
+  EXPECT_EQ(Ask("4007000F00000002").first, 2);  // past the last item
 
   EXPECT_EQ(Data("4011020000000001"), std::string(1, '\x03'));  // a route per remote node
   EXPECT_EQ(Data("4010000200000001"), std::string("\x03\x00\x01\x00", 4));  // node 3 through node 1
@@ -134,6 +137,42 @@ TEST_F(MemoryCommandsTest, MeshNodeTableFollowsTheRemoteNodes) {
   EXPECT_EQ(Ask("1EBB0200").first, 18);  // already gone
   EXPECT_EQ(Ask("1EBB0300").first, 18);  // not a child of ours: it hangs below node 1
   EXPECT_EQ(Data("1E02").size(), 26u);
+}
+
+TEST_F(MemoryCommandsTest, NodeTableRoutesAndMeshTableDescribeTheSameNodes) {
+  modem.GetMesh().AddNode(9, now_);
+  const std::string countBytes = Data("4005020000000001");
+  const size_t count = static_cast<uint8_t>(countBytes[0]) | static_cast<uint8_t>(countBytes[1]) << 8;
+  EXPECT_EQ(count, 16u);  // never shorter than what the node-table page reads by default
+  std::string items;
+  for (size_t first = 0; first < count; first += 3)
+    items += Data(util::Format("4007%2.2x%2.2x000000%2.2x", 0, first, std::min<size_t>(3, count - first)));
+  ASSERT_EQ(items.size(), count * 9);
+  auto inUse = [&](size_t i) { return items[i * 9] != 0; };
+  auto parent = [&](size_t i) { return static_cast<uint8_t>(items[i * 9 + 2]) | static_cast<uint8_t>(items[i * 9 + 3]) << 8; };
+  EXPECT_TRUE(inUse(0));
+  EXPECT_EQ(parent(0), 0xFFFF);
+
+  const std::string routes = Data("4010000000000004");
+  ASSERT_EQ(Data("4011020000000001"), std::string(1, '\x04'));
+  const size_t entries = static_cast<uint8_t>(Data("1E0A00")[0]);
+  ASSERT_EQ(entries, 4u);
+  size_t used = 0;
+  for (size_t i = 1; i < count; ++i) used += inUse(i) ? 1 : 0;
+  EXPECT_EQ(used, entries);
+  for (size_t k = 0; k < entries; ++k) {
+    const std::string entry = Data(util::Format("1E0A%2.2x", k)).substr(2);
+    const size_t address = static_cast<uint8_t>(entry[1]) | static_cast<uint8_t>(entry[2]) << 8;
+    const size_t destination = static_cast<uint8_t>(routes[4 * k]) | static_cast<uint8_t>(routes[4 * k + 1]) << 8;
+    const size_t hop = static_cast<uint8_t>(routes[4 * k + 2]) | static_cast<uint8_t>(routes[4 * k + 3]) << 8;
+    SCOPED_TRACE(address);
+    EXPECT_EQ(destination, address);
+    ASSERT_TRUE(inUse(address));
+    // A neighbour hangs under the modem (item 0), the others under their hop.
+    EXPECT_EQ(parent(address), hop == address ? 0u : hop);
+    EXPECT_EQ(items[address * 9 + 1], entry[5]);  // the same depth in both tables
+    EXPECT_EQ(items[address * 9 + 6], entry[3]);  // and the same RSSI
+  }
 }
 
 TEST_F(MemoryCommandsTest, ChannelsOpenCloseAndTimeOut) {
