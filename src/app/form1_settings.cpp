@@ -94,7 +94,7 @@ void TForm1::LoadSettings() {
   loadOrder.insert(loadOrder.end(), order.own.begin(), order.own.end());
   for (size_t i : loadOrder) {
     const ui::TPageSetting &s = settings[i];
-    auto value = ini.Get(kSection, s.key);
+    auto value = ini.Get(s.section.empty() ? kSection : s.section, s.key);
     if (!value) continue;
     // Controls change without their change handlers: the port opens once,
     // after loading, and the nodes get their settings when chosen.
@@ -118,7 +118,14 @@ void TForm1::SaveSettings() {
   ini.Set(kSection, ".Bottom", std::to_string(n.top() + n.height()));
   int state = isMaximized() ? 2 : (isMinimized() ? 1 : 0);
   ini.Set(kSection, ".WindowState", std::to_string(state));
-  for (size_t i : order.own) ini.Set(kSection, settings[i].key, settings[i].save());
+  for (size_t i : order.own) {
+    const ui::TPageSetting &s = settings[i];
+    // A key of another section is written once it holds something, as the
+    // dialog that keeps it writes it only when used.
+    const std::string value = s.save();
+    if (s.section.empty()) ini.Set(kSection, s.key, value);
+    else if (!value.empty()) ini.Set(s.section, s.key, value);
+  }
   std::string why;
   if (!options_.settingsPath.empty() && !ini.Save(options_.settingsPath, &why))
     QMessageBox::critical(nullptr, QApplication::applicationName(),

@@ -5,7 +5,9 @@
 #include "ui/main/config_tab.h"
 #include "ui/main/factory_tab.h"
 #include "ui/main/info_tab.h"
+#include "ui/main/mac_tab.h"
 #include "ui/main/node_table_tab.h"
+#include "ui/main/nwk_tab.h"
 #include "ui/main/orva_tab.h"
 #include "ui/main/phy_tab.h"
 #include "ui/main/registers_tab.h"
@@ -21,9 +23,9 @@ const std::vector<TPageEntry> &MainWindowPages() {
       {"PHY", false, MakePage<TPhyTab>},
       {"RTC", false, MakePage<TRtcTab>},
       {"ZT_UART", false, MakePage<TVCommTab>},
-      {"MAC", false, nullptr},
+      {"MAC", false, MakePage<TMacTab>},
       {"ORVA", false, MakePage<TOrvaTab>},
-      {"NWK", false, nullptr},
+      {"NWK", false, MakePage<TNwkTab>},
       {"Config", true, MakePage<TConfigTab>},
       {"Factory", false, MakePage<TFactoryTab>},
       {"Node table", false, MakePage<TNodeTableTab>},

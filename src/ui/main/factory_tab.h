@@ -1,12 +1,17 @@
 #pragma once
-// The page "Factory": crystal calibration of the transceiver.
+// The page "Factory": crystal calibration of the transceiver at production.
 #include <QWidget>
 
+#include "ui/main/factory_tab_logic.h"
 #include "ui/main/page_host.h"
+#include "ui/main/page_prompts.h"
 
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
 class QSpinBox;
+class TMarkupLabel;
 
 class TFactoryTab : public QWidget {
   Q_OBJECT
@@ -15,9 +20,28 @@ class TFactoryTab : public QWidget {
 
   QComboBox *CB_MeasureDivisor;
   QComboBox *CB_UsedCrystal;
+  QLabel *ST_BaseFreq;
+  QLabel *Label27;
+  QPushButton *Button41;  // "Запуск измерения"
   QDoubleSpinBox *SE_MeasuredFreq;
   QSpinBox *SE_Temperature;
+  TMarkupLabel *L_FMeasures;
+  QLabel *L_ToWrite;
+  QPushButton *Button43;  // "Чтение"
+  QPushButton *Button42;  // "Запись "
+  TMarkupLabel *L_Failure;
+  ui::PagePrompts Prompts = ui::PagePrompts::MessageBoxes();
+
+  void Recalculate();
+  void Button41Click();
+  void Button42Click();
+  void Button43Click();
+
+  const factory_tab::Calibration &Calibration() const { return calibration_; }
 
  private:
+  void ShowToWrite(bool recordValid);
+  factory_tab::Inputs CurrentInputs() const;
   ui::IPageHost &host_;
+  factory_tab::Calibration calibration_;
 };

@@ -24,9 +24,15 @@ namespace ui {
 // One key a page keeps in the main settings file. `load` returns false when
 // the stored text cannot be applied (the start goes on, the log names it).
 struct TPageSetting {
+  TPageSetting() = default;
+  TPageSetting(std::string k, std::function<std::string()> s, std::function<bool(const std::string &)> l,
+               std::string sec = {})
+      : key(std::move(k)), save(std::move(s)), load(std::move(l)), section(std::move(sec)) {}
+
   std::string key;
   std::function<std::string()> save;
   std::function<bool(const std::string &)> load;
+  std::string section;  // empty: the window's own section
 };
 
 class IPageHost {
