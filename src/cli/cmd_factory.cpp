@@ -9,15 +9,15 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
-#include "ui/main/factory_tab_logic.h"
-#include "ui/widgets/markup_label_logic.h"
+#include "modem/crystal_calibration.h"
+#include "util/markup_text.h"
 #include "util/format.h"
 
 namespace cli {
 
 namespace {
 
-using namespace factory_tab;
+using namespace modem::crystal_calibration;
 
 // "--name value" pairs and bare flags; false on anything else.
 bool Options(const std::vector<std::string> &args, const std::set<std::string> &valued,
@@ -74,7 +74,7 @@ std::string ReadInputs(const std::map<std::string, std::string> &o, bool needAve
 }
 
 void PrintFigures(Session &s, const Inputs &in, const Calibration &c) {
-  s.Out() << BaseFrequencyText(in) << "\n" << markup_label::ToPlainText(MeasuresMarkup(c.Current()))
+  s.Out() << BaseFrequencyText(in) << "\n" << util::markup::ToPlainText(MeasuresMarkup(c.Current()))
           << ToWriteText(c.Multiplier(), c.TempOffset()) << "\n";
 }
 

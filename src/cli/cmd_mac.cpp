@@ -1,8 +1,8 @@
 // mac: the MAC layer's context, as the "MAC" page shows it.
 #include "cli/command_registry.h"
 #include "cli/session.h"
-#include "ui/main/network_tabs_logic.h"
-#include "ui/widgets/markup_label_logic.h"
+#include "modem/network_texts.h"
+#include "util/markup_text.h"
 
 namespace cli {
 
@@ -12,7 +12,7 @@ int RunMac(Session &s, const std::vector<std::string> &args) {
   if (!args.empty()) return s.UsageError("mac takes no arguments");
   modem::TMacContext ctx{};
   if (!s.Node().ReadMacContext(ctx)) return s.Fail();
-  s.Out() << markup_label::ToPlainText(network_tabs::MacContextText(ctx)) << "\n";
+  s.Out() << util::markup::ToPlainText(modem::network_text::MacContextText(ctx)) << "\n";
   return 0;
 }
 

@@ -6,14 +6,14 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
-#include "ui/main/mesh_graph_logic.h"
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/mesh_graph.h"
+#include "modem/node_tree.h"
 
 namespace cli {
 
 namespace {
 
-using namespace node_table_tab;
+using namespace modem::node_tree;
 
 struct TreeOptions {
   long count = 0;  // 0: the whole table
@@ -76,7 +76,7 @@ int RunNodeTree(Session &s, const std::vector<std::string> &args) {
   else s.Err() << "warning: mesh node table not read (" << node.ResultCode().Msg << "); written without it\n";
   bool ok = true;
   if (!o.html.empty()) ok = Save(s, o.html, NodeTreeHtml(tree, known)) && ok;
-  if (!o.dot.empty()) ok = Save(s, o.dot, mesh_graph::GraphDot(mesh_graph::BuildGraph(tree, items, known))) && ok;
+  if (!o.dot.empty()) ok = Save(s, o.dot, modem::mesh_graph::GraphDot(modem::mesh_graph::BuildGraph(tree, items, known))) && ok;
   return ok ? 0 : 1;
 }
 

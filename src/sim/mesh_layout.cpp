@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim/le_bytes.h"
+#include "sim/record_bytes.h"
 #include "sim/mesh.h"
 #include "sim/memory_state.h"
 
@@ -30,8 +30,8 @@ std::string MeshNodeTable(const std::vector<MeshLink> &links, size_t minItems) {
     std::string item;
     PutU8(item, 1);
     PutU8(item, depth);
-    PutU16(item, parent);
-    PutU16(item, static_cast<uint16_t>(index));
+    util::AppendLe16(item, parent);
+    util::AppendLe16(item, static_cast<uint16_t>(index));
     PutU8(item, rssi);
     PutU8(item, lqi);
     PutU8(item, depth <= 1 ? 0x01 : 0x00);

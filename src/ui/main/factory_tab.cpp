@@ -16,7 +16,7 @@
 #include "ui/widgets/spin_edit.h"
 #include "util/format.h"
 
-using namespace factory_tab;
+using namespace modem::crystal_calibration;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The page "Factory": crystal calibration of the transceiver at production.
 #include <QWidget>
 
-#include "ui/main/factory_tab_logic.h"
+#include "modem/crystal_calibration.h"
 #include "ui/main/page_host.h"
 #include "ui/main/page_prompts.h"
 
@@ -37,11 +37,11 @@ class TFactoryTab : public QWidget {
   void Button42Click();
   void Button43Click();
 
-  const factory_tab::Calibration &Calibration() const { return calibration_; }
+  const modem::crystal_calibration::Calibration &Calibration() const { return calibration_; }
 
  private:
   void ShowToWrite(bool recordValid);
-  factory_tab::Inputs CurrentInputs() const;
+  modem::crystal_calibration::Inputs CurrentInputs() const;
   ui::IPageHost &host_;
-  factory_tab::Calibration calibration_;
+  modem::crystal_calibration::Calibration calibration_;
 };

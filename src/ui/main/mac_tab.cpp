@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "modem/ziz2400.h"
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 #include "ui/main/page_sheet.h"
 #include "ui/widgets/markup_label.h"
 
@@ -35,10 +35,10 @@ void TMacTab::Button52Click() {
   host_.RunOperation([this, node] {
     modem::TMacContext ctx{};
     if (node->ReadMacContext(ctx)) {
-      L_MACCtx->SetMarkup(network_tabs::MacContextText(ctx));
+      L_MACCtx->SetMarkup(modem::network_text::MacContextText(ctx));
       L_Failure->SetMarkup("");
     } else {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение MAC Context", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение MAC Context", node->ResultCode().Msg));
     }
   });
 }

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace mesh_graph;
+using namespace modem::mesh_graph;
 
 namespace {
 
@@ -73,7 +73,7 @@ TMeshGraphView::TMeshGraphView(QWidget *parent) : QWidget(parent) {
   setPalette(pal);
 }
 
-void TMeshGraphView::SetGraph(mesh_graph::Graph graph) {
+void TMeshGraphView::SetGraph(modem::mesh_graph::Graph graph) {
   graph_ = std::move(graph);
   setAccessibleDescription(Q(GraphText(graph_)));
   setToolTip(graph_.nodes.empty() ? QStringLiteral("Таблица узлов не прочитана") : QString());

@@ -4,15 +4,15 @@
 #include <QImage>
 #include <QWidget>
 
-#include "ui/main/mesh_graph_logic.h"
+#include "modem/mesh_graph.h"
 
 class TMeshGraphView : public QWidget {
   Q_OBJECT
  public:
   explicit TMeshGraphView(QWidget *parent = nullptr);
 
-  void SetGraph(mesh_graph::Graph graph);
-  const mesh_graph::Graph &Graph() const { return graph_; }
+  void SetGraph(modem::mesh_graph::Graph graph);
+  const modem::mesh_graph::Graph &Graph() const { return graph_; }
   double Zoom() const { return zoom_; }
   void SetZoom(double zoom);
   // Fits the whole graph into the view.
@@ -28,7 +28,7 @@ class TMeshGraphView : public QWidget {
   void keyPressEvent(QKeyEvent *event) override;
 
  private:
-  mesh_graph::Graph graph_;
+  modem::mesh_graph::Graph graph_;
   double zoom_ = 1;
   QPointF offset_{0, 0};  // where the graph's origin lies in the view
   QPoint dragFrom_;

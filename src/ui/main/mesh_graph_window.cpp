@@ -11,7 +11,7 @@
 #include "log/log_intf.h"
 #include "modem/ziz2400.h"
 #include "ui/main/mesh_graph_view.h"
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 #include "ui/main/node_table_tab.h"
 #include "ui/widgets/markup_label.h"
 
@@ -74,23 +74,23 @@ void TMeshGraphWindow::Refresh() {
     uint8_t second = 0;
     auto &known = table_.Known();
     if (!node->ReadOrvaNodeTable(true, entries, second)) {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение ORVA-таблицы узлов", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение ORVA-таблицы узлов", node->ResultCode().Msg));
       return;
     }
     known.orva.clear();
     known.AddOrvaTable(entries);
     const auto &rc = node->ResultCode();
-    L_Failure->SetMarkup(rc.Code == 0 ? "" : network_tabs::PartialReadMarkup(entries.size(), rc.Msg));
+    L_Failure->SetMarkup(rc.Code == 0 ? "" : modem::network_text::PartialReadMarkup(entries.size(), rc.Msg));
   });
   Redraw();
 }
 
 void TMeshGraphWindow::Redraw() {
-  View->SetGraph(mesh_graph::BuildGraph(table_.Tree(), table_.Items(), table_.Known()));
+  View->SetGraph(modem::mesh_graph::BuildGraph(table_.Tree(), table_.Items(), table_.Known()));
 }
 
 bool TMeshGraphWindow::SaveSvg(const QString &path) {
-  const std::string svg = mesh_graph::GraphSvg(View->Graph());
+  const std::string svg = modem::mesh_graph::GraphSvg(View->Graph());
   QSaveFile out(path);
   return out.open(QIODevice::WriteOnly) && out.write(svg.data(), static_cast<qint64>(svg.size())) == static_cast<qint64>(svg.size()) &&
          out.commit();

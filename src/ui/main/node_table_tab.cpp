@@ -13,13 +13,13 @@
 #include "log/log_intf.h"
 #include "modem/ziz2400.h"
 #include "ui/main/mesh_graph_window.h"
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 #include "ui/main/page_settings.h"
 #include "ui/main/page_sheet.h"
 #include "ui/widgets/markup_label.h"
 #include "ui/widgets/spin_edit.h"
 
-using namespace node_table_tab;
+using namespace modem::node_tree;
 
 TNodeTableTab::TNodeTableTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(host) {
   setObjectName("NodeTableTab");
@@ -85,12 +85,12 @@ bool TNodeTableTab::ReadTable() {
   host_.RunOperation([&] {
     uint16_t count = static_cast<uint16_t>(SE_NT_Cnt->value());
     if (CB_NT_ReadAll->isChecked() && !node->ReadNodeTableCount(count)) {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение числа записей таблицы узлов", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение числа записей таблицы узлов", node->ResultCode().Msg));
       return;
     }
     modem::TZT_NodeTableItems items;
     if (!node->ReadNodeTableItems(0, count, items)) {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение таблицы узлов", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение таблицы узлов", node->ResultCode().Msg));
       return;
     }
     items_ = std::move(items);

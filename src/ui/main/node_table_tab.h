@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "modem/node_table.h"
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/node_tree.h"
 #include "ui/main/page_host.h"
 #include "ui/main/page_prompts.h"
 
@@ -38,9 +38,9 @@ class TNodeTableTab : public QWidget {
   // The directory the save dialog starts in (kept in the settings file).
   QString SaveDirectory() const { return saveDirectory_; }
   // What the page has read: the items, their tree, and what else is known.
-  const node_table_tab::NodeTree &Tree() const { return tree_; }
+  const modem::node_tree::NodeTree &Tree() const { return tree_; }
   const modem::TZT_NodeTableItems &Items() const { return items_; }
-  node_table_tab::KnownNodes &Known() { return known_; }
+  modem::node_tree::KnownNodes &Known() { return known_; }
   TMeshGraphWindow *GraphWindow() const;
 
   // Reads the table (count and items as the page's fields say); false with
@@ -52,7 +52,7 @@ class TNodeTableTab : public QWidget {
   ui::IPageHost &host_;
   QString saveDirectory_;
   modem::TZT_NodeTableItems items_;
-  node_table_tab::NodeTree tree_;
-  node_table_tab::KnownNodes known_;
+  modem::node_tree::NodeTree tree_;
+  modem::node_tree::KnownNodes known_;
   QPointer<TMeshGraphWindow> graph_;
 };

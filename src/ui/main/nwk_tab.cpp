@@ -6,7 +6,7 @@
 
 #include "device/result_code.h"
 #include "modem/ziz2400.h"
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 #include "ui/main/page_sheet.h"
 #include "ui/widgets/markup_label.h"
 
@@ -18,7 +18,7 @@ TNwkTab::TNwkTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), host_(ho
   LV_Routes = new QListWidget;
   LV_Routes->setObjectName("LV_Routes");
   LV_Routes->setAccessibleName(QStringLiteral("Route table"));
-  LV_Routes->setToolTip(QString::fromUtf8(network_tabs::kRouteListHint).replace(QStringLiteral("\r\n"), "\n"));
+  LV_Routes->setToolTip(QString::fromUtf8(modem::network_text::kRouteListHint).replace(QStringLiteral("\r\n"), "\n"));
   // Items run down in columns, as a list-style list view lays them out.
   LV_Routes->setFlow(QListView::TopToBottom);
   LV_Routes->setWrapping(true);
@@ -42,13 +42,13 @@ void TNwkTab::Button57Click() {
     const bool ok = node->ReadRouteTable(pairs);
     // An empty table reads as "no data": that is the table, not a failed read.
     if (!ok && node->ResultCode().Code != device::rcNoData.Code) {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение таблицы маршрутизации", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение таблицы маршрутизации", node->ResultCode().Msg));
       return;
     }
     L_Failure->SetMarkup(ok ? "" : "Таблица маршрутизации пуста.");
     LV_Routes->setUpdatesEnabled(false);
     LV_Routes->clear();
-    for (const auto &p : pairs) LV_Routes->addItem(QString::fromStdString(network_tabs::RouteItemText(p)));
+    for (const auto &p : pairs) LV_Routes->addItem(QString::fromStdString(modem::network_text::RouteItemText(p)));
     LV_Routes->setUpdatesEnabled(true);
   });
 }

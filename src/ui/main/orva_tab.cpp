@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "modem/ziz2400.h"
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 #include "ui/main/page_settings.h"
 #include "ui/main/page_sheet.h"
 #include "ui/widgets/markup_label.h"
@@ -72,14 +72,14 @@ void TOrvaTab::BuildTable() {
   VST_ORVA->setSelectionBehavior(QAbstractItemView::SelectRows);
   VST_ORVA->setAllColumnsShowFocus(true);
   QStringList captions;
-  for (const char *c : network_tabs::OrvaColumns()) captions << QString::fromUtf8(c);
+  for (const char *c : modem::network_text::OrvaColumns()) captions << QString::fromUtf8(c);
   VST_ORVA->setHeaderLabels(captions);
   auto *header = VST_ORVA->header();
   header->setSectionsMovable(true);
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setStretchLastSection(true);  // PingFlags takes the spare width
-  const int widths[network_tabs::kOrvaColumnCount] = {60, 80, 50, 50, 60, 70, 70, 150};
-  for (int c = 0; c < network_tabs::kOrvaColumnCount; ++c) VST_ORVA->setColumnWidth(c, widths[c]);
+  const int widths[modem::network_text::kOrvaColumnCount] = {60, 80, 50, 50, 60, 70, 70, 150};
+  for (int c = 0; c < modem::network_text::kOrvaColumnCount; ++c) VST_ORVA->setColumnWidth(c, widths[c]);
 }
 
 void TOrvaTab::Button49Click() {
@@ -88,10 +88,10 @@ void TOrvaTab::Button49Click() {
   host_.RunOperation([this, node] {
     modem::TORVA_CommonContext ctx{};
     if (node->ReadOrvaCommonContext(ctx)) {
-      L_ORVAStat->SetMarkup(network_tabs::OrvaStateMarkup(ctx));
+      L_ORVAStat->SetMarkup(modem::network_text::OrvaStateMarkup(ctx));
       L_Failure->SetMarkup("");
     } else {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение ORVA Common Context", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение ORVA Common Context", node->ResultCode().Msg));
     }
   });
 }
@@ -102,10 +102,10 @@ void TOrvaTab::Button50Click() {
   host_.RunOperation([this, node] {
     modem::TORVA_RouterContext ctx{};
     if (node->ReadOrvaRouterContext(ctx)) {
-      L_ORVAStat->SetMarkup(network_tabs::OrvaRouterMarkup(ctx));
+      L_ORVAStat->SetMarkup(modem::network_text::OrvaRouterMarkup(ctx));
       L_Failure->SetMarkup("");
     } else {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение ORVA Router Context", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение ORVA Router Context", node->ResultCode().Msg));
     }
   });
 }
@@ -136,18 +136,18 @@ void TOrvaTab::Button48Click() {
     uint8_t second = 0;
     const bool ok = node->ReadOrvaNodeTable(true, nodes, second);
     if (!ok) {
-      L_Failure->SetMarkup(network_tabs::ReadFailureMarkup("Чтение ORVA-таблицы узлов", node->ResultCode().Msg));
+      L_Failure->SetMarkup(modem::network_text::ReadFailureMarkup("Чтение ORVA-таблицы узлов", node->ResultCode().Msg));
       return;
     }
     // A failure after the first entry still shows the entries read before it.
     const auto &rc = node->ResultCode();
-    L_Failure->SetMarkup(rc.Code == 0 ? "" : network_tabs::PartialReadMarkup(nodes.size(), rc.Msg));
+    L_Failure->SetMarkup(rc.Code == 0 ? "" : modem::network_text::PartialReadMarkup(nodes.size(), rc.Msg));
     VST_ORVA->clear();
     const QBrush silver(QColor(192, 192, 192));
     for (const auto &entry : nodes) {
-      const auto row = network_tabs::OrvaNodeRow(entry);
+      const auto row = modem::network_text::OrvaNodeRow(entry);
       auto *item = new QTreeWidgetItem(VST_ORVA);
-      for (int c = 0; c < network_tabs::kOrvaColumnCount; ++c) {
+      for (int c = 0; c < modem::network_text::kOrvaColumnCount; ++c) {
         item->setText(c, QString::fromStdString(row.cells[c]));
         if (!row.active) item->setForeground(c, silver);
       }

@@ -13,7 +13,7 @@
 #include "ui/main/net_page_fixture.h"
 #include "ui/widgets/markup_label.h"
 
-using namespace factory_tab;
+using namespace modem::crystal_calibration;
 
 namespace {
 

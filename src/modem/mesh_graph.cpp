@@ -1,4 +1,4 @@
-#include "ui/main/mesh_graph_logic.h"
+#include "modem/mesh_graph.h"
 
 #include <map>
 
@@ -6,15 +6,15 @@
 #include "util/format.h"
 #include "util/xml_text.h"
 
-namespace mesh_graph {
+namespace modem::mesh_graph {
 
 namespace {
 
-bool Drawn(const node_table_tab::NodeTree &tree, const modem::TZT_NodeTableItems &items, int row) {
+bool Drawn(const modem::node_tree::NodeTree &tree, const modem::TZT_NodeTableItems &items, int row) {
   return (static_cast<size_t>(row) < items.size() && items[row].InUse()) || !tree.children[row].empty();
 }
 
-Node Describe(int address, const node_table_tab::KnownNodes &known) {
+Node Describe(int address, const modem::node_tree::KnownNodes &known) {
   Node n;
   n.address = address;
   n.title = std::to_string(address);
@@ -26,7 +26,7 @@ Node Describe(int address, const node_table_tab::KnownNodes &known) {
   return n;
 }
 
-std::string LinkLabel(int child, const node_table_tab::KnownNodes &known) {
+std::string LinkLabel(int child, const modem::node_tree::KnownNodes &known) {
   auto it = known.orva.find(child);
   if (it == known.orva.end()) return {};
   return util::Format("%d dBm / LQI %d", modem::PacketRssiDbm(it->second.RSSI), it->second.LQI);
@@ -43,13 +43,13 @@ std::string DotText(const std::string &text) {
 
 }  // namespace
 
-Graph BuildGraph(const node_table_tab::NodeTree &tree, const modem::TZT_NodeTableItems &items,
-                 const node_table_tab::KnownNodes &known) {
+Graph BuildGraph(const modem::node_tree::NodeTree &tree, const modem::TZT_NodeTableItems &items,
+                 const modem::node_tree::KnownNodes &known) {
   Graph g;
   std::map<int, int> nodeOf;  // row -> node index
   std::vector<int> depthOf;
   std::vector<int> order;  // rows drawn, depth-first
-  for (const auto &line : node_table_tab::WalkTree(tree)) {
+  for (const auto &line : modem::node_tree::WalkTree(tree)) {
     if (!Drawn(tree, items, line.row)) continue;
     nodeOf[line.row] = static_cast<int>(g.nodes.size());
     Node n = Describe(line.row, known);
@@ -168,4 +168,4 @@ std::string GraphText(const Graph &g) {
   return out;
 }
 
-}  // namespace mesh_graph
+}  // namespace modem::mesh_graph

@@ -12,7 +12,7 @@
 #include "modem/node_table.h"
 #include "modem/orva_records.h"
 
-namespace node_table_tab {
+namespace modem::node_tree {
 
 inline constexpr int kCountMin = 2;
 inline constexpr int kCountMax = 2048;
@@ -56,4 +56,4 @@ struct KnownNodes {
 // known, its name and mesh fields. Texts are escaped.
 std::string NodeTreeHtml(const NodeTree &tree, const KnownNodes &known);
 
-}  // namespace node_table_tab
+}  // namespace modem::node_tree

@@ -1,43 +1,33 @@
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
+
+#include <iterator>
 
 #include "modem/packet_rssi.h"
 #include "util/format.h"
 
-namespace network_tabs {
+namespace modem::network_text {
 
 namespace {
 
-using Names = std::vector<const char *>;
+std::string N(unsigned v) { return std::to_string(v); }
 
-// Eight flag words, each as given (with its trailing blank), bold when its bit is set.
-std::string FlagWordsMarkup(uint8_t value, const std::array<const char *, 8> &words) {
+// Eight flag words, each followed by a blank ("_bN_" for a bit without a
+// name), bold when its bit is set.
+std::string FlagWordsMarkup(uint8_t value, modem::BitNames names) {
   std::string out;
-  for (int bit = 0; bit < 8; ++bit) {
-    if (value & (1u << bit)) out += std::string("<b>") + words[bit] + "</b>";
-    else out += words[bit];
+  for (unsigned bit = 0; bit < 8; ++bit) {
+    const char *name = modem::BitName(bit, names);
+    const std::string word = (name ? std::string(name) : "_b" + N(bit) + "_") + " ";
+    out += (value & (1u << bit)) ? "<b>" + word + "</b>" : word;
   }
   return out;
 }
 
 // The name of a state, or "!Unknown(N)!" as the router and task states read.
-std::string StateName(uint8_t value, const Names &names) {
-  if (value < names.size()) return names[value];
-  return "!Unknown(" + std::to_string(value) + ")!";
+std::string StateName(uint8_t value, modem::ValueNames names) {
+  const char *name = modem::NameOf(value, names);
+  return name ? name : "!Unknown(" + N(value) + ")!";
 }
-
-const Names kOrvaStatus = {"Disconnected", "ConnectStart",     "Connecting",      "Completing connection",
-                           "Connected",    "Disconnecting",    "DisconnectSending", "DisconnectWaiting"};
-const std::array<const char *, 8> kFilterWords = {"ZeroPANEnabled ", "UnassocRQEnabled ", "CatchBCast ", "ForMeOnly ",
-                                                  "CollectStatistics ", "_b5_ ", "_b6_ ", "_b7_ "};
-const std::array<const char *, 8> kRouterRegWords = {"CoordRegged ", "RestoringOS ", "WaitToSave ", "_b3_ ",
-                                                     "_b4_ ",        "_b5_ ",        "_b6_ ",        "_b7_ "};
-const Names kDeviceModes = {"Work", "Tech"};
-const Names kWhoThereStates = {"Idle", "WaitingDelay", "SendingRSP"};
-const Names kRegTaskStates = {"Idle", "NWKPrepare", "SendingRQ", "WaitForRSP"};
-const Names kPingStates = {"Idle", "SendingRQ", "WaitForRSP"};
-const std::array<const char *, 4> kPingFlagWords = {"knSrc ", "RejectNC ", "RTC ", "Light "};
-
-std::string N(unsigned v) { return std::to_string(v); }
 
 }  // namespace
 
@@ -52,15 +42,16 @@ std::string MacContextText(const modem::TMacContext &ctx) {
 std::string OrvaStateMarkup(const modem::TORVA_CommonContext &ctx) {
   const auto f = modem::DecodeOrvaCommon(ctx);
   std::string s = "Status: <b>";
-  s += f.Status < kOrvaStatus.size() ? std::string(kOrvaStatus[f.Status]) : "unknown (" + N(f.Status) + ")";
+  const char *status = modem::NameOf(f.Status, modem::kOrvaStatusNames);
+  s += status ? std::string(status) : "unknown (" + N(f.Status) + ")";
   s += "</b>\r\n";
-  s += "FilterMode: (" + FlagWordsMarkup(f.FilterMode, kFilterWords) + ")\r\n";
-  s += "DeviceMode: <b>" + StateName(f.DeviceMode, kDeviceModes);
+  s += "FilterMode: (" + FlagWordsMarkup(f.FilterMode, modem::kOrvaFilterModeBits) + ")\r\n";
+  s += "DeviceMode: <b>" + StateName(f.DeviceMode, modem::kOrvaDeviceModeNames);
   s += "</b>  PanID: <b>" + N(f.PanID) + "</b>   ";
   // The closing tags that open the next two pieces are part of the text.
   s += "</b>  NextChildCheckTime: <b>" + N(f.NextChildCheckTime) + "</b>   ";
   s += "</b>  RQ_Frame: <b>" + util::Format("%4.4x", f.RQ_Frame) + "</b>   ";
-  s += "   WhoThereTaskState: <b>" + StateName(f.WhoThereTaskState, kWhoThereStates) + "</b>\r\n";
+  s += "   WhoThereTaskState: <b>" + StateName(f.WhoThereTaskState, modem::kOrvaWhoThereTaskNames) + "</b>\r\n";
   s += "WTT_TO: <b>" + N(f.WTT_TO) + "</b>  NodeCount: <b>" + N(f.NodeCount) + "</b>";
   return s;
 }
@@ -70,13 +61,13 @@ std::string OrvaRouterMarkup(const modem::TORVA_RouterContext &ctx) {
   std::string s = util::Format("NetID: <b>%d</b>   WorkFreqOffs: <b>%d</b> (~%2.2f Khz)  ", f.NetID, f.WorkFreqOffs,
                                f.WorkFreqOffs * 0.4) +
                   util::Format("ChangeFreqTO: <b>%d</b>\r\n", f.ChangeFreqTO);
-  s += "RouterRegState: (" + FlagWordsMarkup(f.RouterRegState, kRouterRegWords) + ")\r\n";
-  s += "RegTaskState: <b>" + StateName(f.RegTaskState, kRegTaskStates);
+  s += "RouterRegState: (" + FlagWordsMarkup(f.RouterRegState, modem::kOrvaRouterRegStateBits) + ")\r\n";
+  s += "RegTaskState: <b>" + StateName(f.RegTaskState, modem::kOrvaRegTaskNames);
   s += "</b>  NextRegTime: <b>" + N(f.NextRegTime);
   s += "</b>  RegTryNum: <b>" + N(f.RegTryNum);
   s += "</b>  NWKHandle: <b>" + util::Format("%4.4x", f.NWKHandle);
   s += "</b>\r\n";
-  s += "NextPingRQ: <b>" + N(f.NextPingRQ) + "</b>  PingState: <b>" + StateName(f.PingState, kPingStates);
+  s += "NextPingRQ: <b>" + N(f.NextPingRQ) + "</b>  PingState: <b>" + StateName(f.PingState, modem::kOrvaPingStateNames);
   s += "</b>  PacketsSent: <b>" + N(f.PacketsSent);
   s += "</b>  PacketsACKed: <b>" + N(f.PacketsACKed);
   s += "</b>  NetKoeff: <b>" + N(f.NetKoeff);
@@ -95,8 +86,8 @@ std::string RssiText(uint8_t raw) { return util::Format("%d (%d dbm)", raw, mode
 
 std::string PingFlagsText(uint8_t flags) {
   std::string out;
-  for (size_t bit = 0; bit < kPingFlagWords.size(); ++bit)
-    if (flags & (1u << bit)) out += kPingFlagWords[bit];
+  for (unsigned bit = 0; bit < std::size(modem::kOrvaPingFlagBits); ++bit)
+    if (flags & (1u << bit)) out += std::string(modem::kOrvaPingFlagBits[bit]) + " ";
   while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }
@@ -124,4 +115,4 @@ std::string PartialReadMarkup(size_t entriesRead, const std::string &result) {
                       entriesRead, result);
 }
 
-}  // namespace network_tabs
+}  // namespace modem::network_text

@@ -1,10 +1,10 @@
 // The node tree as a page a browser opens.
 #include "modem/packet_rssi.h"
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/node_tree.h"
 #include "util/format.h"
 #include "util/xml_text.h"
 
-namespace node_table_tab {
+namespace modem::node_tree {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::string NodeTreeHtml(const NodeTree &tree, const KnownNodes &known) {
   return out;
 }
 
-}  // namespace node_table_tab
+}  // namespace modem::node_tree

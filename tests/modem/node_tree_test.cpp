@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/node_tree.h"
 
-using namespace node_table_tab;
+using namespace modem::node_tree;
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "modem/node_table.h"
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/node_tree.h"
 
-namespace mesh_graph {
+namespace modem::mesh_graph {
 
 inline constexpr double kNodeWidth = 140;
 inline constexpr double kNodeHeight = 46;
@@ -37,12 +37,12 @@ struct Graph {
   double width = 0, height = 0;
 };
 
-Graph BuildGraph(const node_table_tab::NodeTree &tree, const modem::TZT_NodeTableItems &items,
-                 const node_table_tab::KnownNodes &known);
+Graph BuildGraph(const modem::node_tree::NodeTree &tree, const modem::TZT_NodeTableItems &items,
+                 const modem::node_tree::KnownNodes &known);
 
 std::string GraphSvg(const Graph &graph);
 std::string GraphDot(const Graph &graph);
 // One line per node and link, for screen readers and the command line.
 std::string GraphText(const Graph &graph);
 
-}  // namespace mesh_graph
+}  // namespace modem::mesh_graph

@@ -12,7 +12,7 @@ class ZIZ2400;
 }
 class ISequentialActionLogger;
 
-namespace factory_tab {
+namespace modem::crystal_calibration {
 
 inline constexpr int kCrystalCount = 2;
 inline constexpr int kDefaultCrystal = 1;  // "26,208 Mhz"
@@ -130,4 +130,4 @@ struct ProductionWords {
 bool WriteWords(modem::ZIZ2400 &node, ProductionWords words);
 std::optional<ProductionWords> ReadWords(modem::ZIZ2400 &node, bool &flag);
 
-}  // namespace factory_tab
+}  // namespace modem::crystal_calibration

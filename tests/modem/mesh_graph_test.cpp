@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/main/mesh_graph_logic.h"
+#include "modem/mesh_graph.h"
 
-using namespace mesh_graph;
+using namespace modem::mesh_graph;
 
 namespace {
 
@@ -24,13 +24,13 @@ struct MeshFixture : ::testing::Test {
   // also knows 9, which the table lacks, and 2 is inactive.
   modem::TZT_NodeTableItems items{Item(true, 0xFFFF), Item(true, 0), Item(true, 0), Item(true, 1),
                                   Item(false, 0)};
-  node_table_tab::KnownNodes known;
+  modem::node_tree::KnownNodes known;
   Graph graph;
   void SetUp() override {
     known.names[0] = "Шлюз \"A\"";
     known.AddOrvaTable({Entry(true, 1, 0x58, 48, 1), Entry(false, 2, 0x52, 47, 1), Entry(true, 3, 0x4C, 46, 2),
                         Entry(true, 9, 0x40, 40, 1)});
-    graph = BuildGraph(node_table_tab::BuildNodeTree(items, items.size()), items, known);
+    graph = BuildGraph(modem::node_tree::BuildNodeTree(items, items.size()), items, known);
   }
 };
 
@@ -72,7 +72,7 @@ TEST_F(MeshFixture, SvgAndDotCarryTheSameGraph) {
 }
 
 TEST(MeshGraph, EmptyTableGivesAnEmptyPicture) {
-  const Graph g = BuildGraph(node_table_tab::BuildNodeTree({}, 0), {}, {});
+  const Graph g = BuildGraph(modem::node_tree::BuildNodeTree({}, 0), {}, {});
   EXPECT_TRUE(g.nodes.empty());
   EXPECT_NE(GraphSvg(g).find("</svg>"), std::string::npos);
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/main/factory_tab_logic.h"
+#include "modem/crystal_calibration.h"
 
-using namespace factory_tab;
+using namespace modem::crystal_calibration;
 
 namespace {
 

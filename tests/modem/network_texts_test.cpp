@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/main/network_tabs_logic.h"
+#include "modem/network_texts.h"
 
-using namespace network_tabs;
+using namespace modem::network_text;
 
 TEST(MacPage, ContextLines) {
   const modem::TMacContext ctx{5, 0x34, 0x12, 7, 3, 2, 0xCD, 0xAB};

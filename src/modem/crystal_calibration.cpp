@@ -1,4 +1,4 @@
-#include "ui/main/factory_tab_logic.h"
+#include "modem/crystal_calibration.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "modem/ziz2400.h"
 #include "util/format.h"
 
-namespace factory_tab {
+namespace modem::crystal_calibration {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::optional<ProductionWords> ReadWords(modem::ZIZ2400 &node, bool &flag) {
   return ProductionWords{static_cast<uint16_t>(rec[0] | (rec[1] << 8)), static_cast<uint16_t>(rec[2] | (rec[3] << 8))};
 }
 
-}  // namespace factory_tab
+}  // namespace modem::crystal_calibration

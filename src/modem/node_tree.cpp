@@ -1,8 +1,8 @@
-#include "ui/main/node_table_tab_logic.h"
+#include "modem/node_tree.h"
 
 #include "util/format.h"
 
-namespace node_table_tab {
+namespace modem::node_tree {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::vector<TreeLine> WalkTree(const NodeTree &tree) {
   return out;
 }
 
-}  // namespace node_table_tab
+}  // namespace modem::node_tree

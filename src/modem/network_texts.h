@@ -10,7 +10,7 @@
 #include "modem/orva_records.h"
 #include "modem/route_pairs.h"
 
-namespace network_tabs {
+namespace modem::network_text {
 
 // "PacketID: ..." of the MAC page, six lines.
 std::string MacContextText(const modem::TMacContext &ctx);
@@ -42,4 +42,4 @@ std::string ReadFailureMarkup(const std::string &what, const std::string &result
 // A table read that stopped part-way: the entries before it are shown.
 std::string PartialReadMarkup(size_t entriesRead, const std::string &result);
 
-}  // namespace network_tabs
+}  // namespace modem::network_text
