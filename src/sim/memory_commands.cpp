@@ -78,9 +78,7 @@ std::string RouteRecords(const CommandContext &context) {
 // The direct modem's node table follows its mesh too; a remote node keeps its own.
 std::string NodeTableRecords(const CommandContext &context) {
   const std::string &own = context.node.memory.nodeTable;
-  if (context.mesh == nullptr) return own;
-  // At least the 16 items the node-table page reads unless told otherwise.
-  return MeshNodeTable(MeshLinks(*context.mesh), std::max<size_t>(own.size() / MemoryState::kNodeTableItemBytes, 16));
+  return context.mesh == nullptr ? own : DirectNodeTable(*context.mesh, own);
 }
 
 CommandResult Config(MemoryState &m, const Request &r) {

@@ -20,6 +20,10 @@ std::vector<MeshLink> MeshLinks(const Mesh &mesh) {
   return links;
 }
 
+std::string DirectNodeTable(const Mesh &mesh, const std::string &ownTable) {
+  return MeshNodeTable(MeshLinks(mesh), std::max<size_t>(ownTable.size() / MemoryState::kNodeTableItemBytes, 16));
+}
+
 std::string MeshNodeTable(const std::vector<MeshLink> &links, size_t minItems) {
   // Item bytes: in use, depth, parent index, address, RSSI, LQI, flags.
   static constexpr uint16_t kNoParent = 0xFFFF;

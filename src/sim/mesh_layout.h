@@ -27,4 +27,9 @@ std::vector<MeshLink> MeshLinks(const Mesh &mesh);
 // Never shorter than `minItems`.
 std::string MeshNodeTable(const std::vector<MeshLink> &links, size_t minItems);
 
+// The node table the modem on the cable answers with: its mesh's table, at
+// least as long as its own stored one and the 16 items the node-table page
+// reads unless told otherwise.
+std::string DirectNodeTable(const Mesh &mesh, const std::string &ownTable);
+
 }  // namespace sim

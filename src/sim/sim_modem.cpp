@@ -6,6 +6,7 @@
 #include "sim/clock_commands.h"
 #include "sim/control_commands.h"
 #include "sim/memory_commands.h"
+#include "sim/mesh_layout.h"
 #include "sim/orva_commands.h"
 #include "sim/transceiver_commands.h"
 #include "sim/tunnel_commands.h"
@@ -44,6 +45,8 @@ CommandResult SimModem::Execute(const std::string &command) {
   CommandContext context{node_, clock_(), &mesh_};
   return directCommands_.Run(context, command);
 }
+
+std::string SimModem::NodeTable() const { return DirectNodeTable(mesh_, node_.memory.nodeTable); }
 
 std::string SimModem::Flood(size_t count) const {
   // Bytes that can never start or end a frame of either protocol.

@@ -50,6 +50,8 @@ class SimModem {
   bool ChannelOpen() { return node_.channel.StillOpen(clock_()); }
   void NoteChannelTraffic() { node_.channel.lastTrafficMs = clock_(); }
   Mesh &GetMesh() { return mesh_; }
+  // The node table the modem answers with: it follows the mesh.
+  std::string NodeTable() const;
   int64_t Now() const { return clock_(); }
 
   // While on, the command bytes of every request for us are kept, so a test

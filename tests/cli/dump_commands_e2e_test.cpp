@@ -50,7 +50,10 @@ class CtlDump : public ::testing::Test {
   }
   sim::MemoryState Memories() {
     sim::MemoryState m;
-    server.WithModem([&](sim::SimModem &s) { m = s.State().memory; });
+    server.WithModem([&](sim::SimModem &s) {
+      m = s.State().memory;
+      m.nodeTable = s.NodeTable();  // the direct modem's table follows its mesh
+    });
     return m;
   }
 

@@ -23,7 +23,10 @@ class DumpReads : public testing_support::SimLineTest {
   }
   sim::MemoryState Memories() {
     sim::MemoryState m;
-    server.WithModem([&](sim::SimModem &s) { m = s.State().memory; });
+    server.WithModem([&](sim::SimModem &s) {
+      m = s.State().memory;
+      m.nodeTable = s.NodeTable();  // the direct modem's table follows its mesh
+    });
     return m;
   }
   std::vector<std::string> sent;
@@ -57,7 +60,7 @@ TEST_F(DumpReads, EveryRowOfTheReadTable) {
       {"node table whole",
        {TDumpMemory::NodeTable, true, 0, 0},
        {"4004020000000004", "4003000000000020"},
-       5,
+       6,
        0,
        [](const sim::MemoryState &m) { return m.nodeTable; }},
       {"node table from 0x10",
@@ -114,7 +117,7 @@ TEST_F(DumpReads, EveryRowOfTheReadTable) {
 
 TEST_F(DumpReads, WholeReadsHaveTheRegionSizes) {
   const std::pair<TDumpMemory, size_t> sizes[] = {
-      {TDumpMemory::ConfigFull, 476}, {TDumpMemory::NodeTable, 108}, {TDumpMemory::WorkParams, 24},
+      {TDumpMemory::ConfigFull, 476}, {TDumpMemory::NodeTable, 144}, {TDumpMemory::WorkParams, 24},
       {TDumpMemory::PureEEPROM, 2048}, {TDumpMemory::PureMemory, 2048}, {TDumpMemory::PureFRAM, 8192}};
   for (auto [memory, size] : sizes) {
     const auto read = modem::ReadDump(node, {memory, true, 0, 0});
