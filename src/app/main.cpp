@@ -5,8 +5,7 @@
 #include <optional>
 
 #include "app/form1.h"
-#include "ui/terminal/term_settings_logic.h"
-#include "ui/terminal/terminal_opener.h"
+#include "app/program_windows.h"
 #include "util/ini_file.h"
 #include "util/version.h"
 
@@ -57,9 +56,8 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("vovor"));
   TForm1 form(*options);
   // Made after the main window and gone before it: the terminal is a link
-  // of the main window's port.
-  TTerminalOpener terminal(form, term::TerminalSettingsPath(options->settingsPath));
-  QObject::connect(&form, &TForm1::ShowTerminalRequested, &form, [&terminal] { terminal.ShowTerminal(); });
+  // of the main window's port, the dump window reads its nodes.
+  TProgramWindows windows(form, options->settingsPath);
   form.show();
   return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "ui/dump/dump_form.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "device/custom_device.h"
+#include "device/result_code.h"
 #include "modem/remote_node.h"
 #include "ui/main/page_host.h"
 #include "ui/widgets/hex_view.h"
@@ -169,6 +171,12 @@ void TDumpForm::ShowForCurrentNode() {
   activateWindow();
 }
 
+void TDumpForm::closeEvent(QCloseEvent *event) {
+  StopButtonClick();
+  SaveSettings();
+  QWidget::closeEvent(event);
+}
+
 void TDumpForm::CB_MemTypeChange() { UpdateControls(); }
 void TDumpForm::AllCheckBoxClick() { UpdateControls(); }
 
@@ -234,7 +242,7 @@ void TDumpForm::ReadButtonClick() {
   ShowContent();
   if (!ran)
     SetStatus(dump_form::kBusyText);
-  else if (stopRequested_ && !read.ok)
+  else if (!read.ok && (stopRequested_ || node.ResultCode().Code == device::rcAborted.Code))
     SetStatus(dump_form::kStoppedText);
   else
     SetStatus(dump_form::ReadOutcomeText(memory, read, node.ResultCode().Code == 0 ? "" : node.ResultCode().Msg));

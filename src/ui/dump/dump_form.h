@@ -77,6 +77,10 @@ class TDumpForm : public QWidget {
 
   void SaveSettings();
 
+ protected:
+  // Closing ends a read still running and keeps the settings at once.
+  void closeEvent(QCloseEvent *event) override;
+
  private:
   void BuildWindow();
   void UpdateControls();

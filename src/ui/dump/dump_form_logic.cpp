@@ -137,4 +137,6 @@ std::vector<util::TAddressRange> ViewRanges(const TViewContent &content,
   return out;
 }
 
+std::string DumpSettingsPath(const std::string &mainSettingsPath) { return mainSettingsPath + "3"; }
+
 }  // namespace dump_form

@@ -75,6 +75,9 @@ std::string ProposedFileName(const TViewContent &content);
 // By the chosen name: ".hex" Intel HEX, ".txt" hex text, anything else raw.
 util::TDumpFormat FormatForFileName(const std::string &fileName);
 
+// The window's ".settings3" beside the main ".settings": the name with "3" appended.
+std::string DumpSettingsPath(const std::string &mainSettingsPath);
+
 // What a comparison with a file found, for the line under the view.
 std::string CompareSummary(const util::TDumpComparison &comparison);
 // The runs of differing bytes as view offsets.

@@ -238,7 +238,7 @@ TEST_F(DumpWindow, SaveProposesANameWithTheStartAndComparesLater) {
   });
   Read(5, false, 0x100, 0x40);
   for (const std::string &file : {raw, hex}) {
-    form->AskCompareFileName = [&](const QString &) { return QString::fromStdString(file); };
+    form->AskCompareFileName = [file](const QString &) { return QString::fromStdString(file); };
     QTest::mouseClick(form->CompareButton, Qt::LeftButton);
     EXPECT_EQ(Status(), "Различаются байт: 2 из 64; первый — по адресу 0x00105") << file;
     EXPECT_FALSE(View().IsChanged(0x104));
@@ -247,6 +247,7 @@ TEST_F(DumpWindow, SaveProposesANameWithTheStartAndComparesLater) {
     EXPECT_FALSE(View().IsChanged(0x107));
   }
   std::ofstream(hex) << ":0100000003FD\n:00000001FF\n";
+  form->AskCompareFileName = [&](const QString &) { return QString::fromStdString(hex); };
   QTest::mouseClick(form->CompareButton, Qt::LeftButton);
   EXPECT_EQ(Status(), "Файл " + hex + " не прочитан: строка 1 файла Intel HEX: неверная контрольная сумма");
   std::filesystem::remove(raw);
