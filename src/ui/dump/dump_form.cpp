@@ -108,11 +108,13 @@ void TDumpForm::BuildWindow() {
   // The view's own save would write without the start address the window's
   // save keeps; its menu offers the window's save and compare instead.
   DumpHexEditorEx->SaveAction()->setVisible(false);
+  DumpHexEditorEx->SetEndButtonWanted(false);
 
   ReadProgress = new QProgressBar(this);
   ReadProgress->setObjectName("ReadProgress");
   ReadProgress->setAccessibleName(QStringLiteral("Ход чтения"));
-  ReadProgress->setFormat(QStringLiteral("%v из %m байт"));
+  // Empty until the first read: "0 из 1 байт" would tell of a read that never ran.
+  ReadProgress->setFormat(QString());
   ReadProgress->setRange(0, 1);
   ReadProgress->setValue(0);
   StopButton = button("StopButton", QStringLiteral("&Stop"));
@@ -199,13 +201,17 @@ void TDumpForm::SetStatus(const std::string &text) { StatusLabel->setText(Q(text
 
 void TDumpForm::ShowContent() {
   DumpHexEditorEx->SetOffsetFormat(OffsetFormatOf(content_));
-  if (content_)
+  if (content_) {
     DumpHexEditorEx->SetBytes(content_->bytes, content_->viewStart);
-  else
+    // A partial read starts at its address: show that row, not the empty ones above it.
+    DumpHexEditorEx->Select(content_->viewStart, content_->viewStart);
+    DumpHexEditorEx->ScrollToOffset(content_->viewStart);
+  } else
     DumpHexEditorEx->Clear();
 }
 
 void TDumpForm::OnProgress(size_t done, size_t total) {
+  ReadProgress->setFormat(QStringLiteral("%v из %m байт"));
   ReadProgress->setRange(0, static_cast<int>(std::max<size_t>(total, 1)));
   ReadProgress->setValue(static_cast<int>(std::min(done, total)));
   SetStatus(dump_form::ProgressText(done, total));
@@ -227,6 +233,7 @@ void TDumpForm::ReadButtonClick() {
   modem::ZIZ2400 &node = *device_;
   reading_ = true;
   stopRequested_ = false;
+  ReadProgress->setFormat(QString());
   ReadProgress->setRange(0, 1);
   ReadProgress->setValue(0);
   UpdateControls();

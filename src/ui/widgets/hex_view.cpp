@@ -129,7 +129,7 @@ void THexView::UpdateScrollRange() {
 }
 
 void THexView::UpdateToEndButton() {
-  toEndButton_->setVisible(!following_);
+  toEndButton_->setVisible(endButtonWanted_ && !following_);
   toEndButton_->setText(unseen_ ? QString("▼ К концу (+%1 байт)").arg(unseen_) : QString("▼ К концу"));
   toEndButton_->adjustSize();
   toEndButton_->move(viewport()->width() - toEndButton_->width() - 4,
@@ -201,6 +201,16 @@ void THexView::CopySelection() const {
   mime->setText(QString::fromStdString(SpacedHex(bytes)));
   mime->setData("application/octet-stream", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   QApplication::clipboard()->setMimeData(mime);
+}
+
+void THexView::SetEndButtonWanted(bool wanted) {
+  endButtonWanted_ = wanted;
+  UpdateToEndButton();
+}
+
+void THexView::ScrollToOffset(size_t offset) {
+  const size_t row = offset / layout_.BytesPerRow();
+  verticalScrollBar()->setValue(static_cast<int>(std::min<size_t>(row, INT32_MAX)));
 }
 
 void THexView::ScrollToEnd() {

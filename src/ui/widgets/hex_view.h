@@ -74,6 +74,10 @@ class THexView : public QAbstractScrollArea {
   QAction *SelectAllAction() const { return selectAllAction_; }
   QAction *SaveAction() const { return saveAction_; }
   QToolButton *ToEndButton() const { return toEndButton_; }
+  // A view of a fixed block (a memory dump) gets no new bytes: no "К концу".
+  void SetEndButtonWanted(bool wanted);
+  // Scrolls so that the row holding `offset` is on screen, at the top if it can be.
+  void ScrollToOffset(size_t offset);
   // Extra lines for the tool tip of a cell (a decoded frame, for one).
   std::function<std::string(size_t offset)> ExtraToolTip;
 
@@ -114,6 +118,7 @@ class THexView : public QAbstractScrollArea {
   size_t offsetChars_ = 3;
   size_t unseen_ = 0;
   bool following_ = true;
+  bool endButtonWanted_ = true;
   QList<QAction *> ownerActions_;
   QAction *copyAction_ = nullptr;
   QAction *selectAllAction_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -183,6 +184,16 @@ TEST_F(DumpWindow, PartialReadLeavesCellsBeforeItsAddressEmpty) {
   EXPECT_TRUE(View().HasByte(0x2F));
   EXPECT_EQ(View().Size(), 0x30u);
   EXPECT_EQ(form->DumpHexEditorEx->OffsetFormat(), TOffsetFormat::HexFiveDigits());
+  // Far from 0 the window opens at the row of the first byte read, with no
+  // "К концу" of a view that would follow new bytes.
+  Read(5, false, 0x308, 0x40);
+  EXPECT_FALSE(View().HasByte(0x307));
+  const THexView &view = *form->DumpHexEditorEx;
+  EXPECT_LE(view.TopRow(), 0x30u);
+  EXPECT_LT(0x30u, view.TopRow() + view.VisibleRows());
+  EXPECT_GT(view.TopRow(), 0u);
+  EXPECT_TRUE(form->DumpHexEditorEx->ToEndButton()->isHidden());
+  EXPECT_EQ(form->ReadProgress->text().toStdString(), "64 из 64 байт");
 }
 
 TEST_F(DumpWindow, RamOffsetFormFollowsTheMemoryOnShow) {
