@@ -5,7 +5,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +33,8 @@ TForm1::TForm1(const Options &options, QWidget *parent) : QMainWindow(parent), o
   setWindowTitle(QStringLiteral("VO_Vor конфигуратор"));
   setObjectName(QStringLiteral("Form1"));
   resize(841, 398);
+  // Every page stays usable down to this size (the pages scroll).
+  setMinimumSize(640, 420);
   move(275, 174);
   waiter_ = std::make_shared<GuiDeviceWaiter>();
   BuildWindow();
@@ -100,6 +102,7 @@ void TForm1::BuildWindow() {
   Button4->setObjectName("Button4");
   Button4->setFixedSize(48, 22);
   PageControl1->setCornerWidget(Button4, Qt::TopRightCorner);
+  Button4->setEnabled(false);  // enabled while an operation runs
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
 
   for (const TPageEntry &entry : MainWindowPages()) {
@@ -159,7 +162,8 @@ void TForm1::CreateNodes() {
     QMetaObject::invokeMethod(
         this,
         [this] {
-          if (logger_) logger_->AddMessage(shell::PortLostMessage(lastOpenedPortText_.toStdString()));
+          if (logger_) logger_->AddMessageAs(shell::PortLostMessage(lastOpenedPortText_.toStdString()), lsFailure);
+          UpdatePortState();
         },
         Qt::QueuedConnection);
   };
@@ -186,6 +190,11 @@ void TForm1::CreateNodes() {
   RemoteNode->ExternalWaitProc2 = DirectNode->ExternalWaitProc2;
   RemoteNode->SetDirectNode(DirectNode.get());
   RemoteNode->SetRemoteAddress(1);
+  auto progress = [this](size_t done, size_t total) {
+    ShowProgress(StatusText->text().toStdString(), static_cast<int>(done), static_cast<int>(total));
+  };
+  DirectNode->OnTransferProgress = progress;
+  RemoteNode->OnTransferProgress = progress;
   // Pages built now may ask for the node; the choice on "Наст" follows the settings.
   currentNode_ = DirectNode.get();
 }
@@ -195,8 +204,16 @@ void TForm1::FormCreate() {
   CreateNodes();
   BuildPages();
 
-  LoadSettings();
-  if (options_.startSimulated) CB_Port->setEditText(QString::fromUtf8(shell::kSimulatedModemCaption));
+  const bool firstStart = !LoadSettings();
+  if (options_.startSimulated) {
+    CB_Port->setEditText(QString::fromUtf8(shell::kSimulatedModemCaption));
+  } else if (firstStart) {
+    // "COM1" is a Windows habit: on Linux it is a motherboard port rarely
+    // wired to a modem.
+    shell::FirstStartChoice choice = shell::FirstStartPort(SerialPortCandidates());
+    CB_Port->setEditText(QString::fromStdString(choice.portText));
+    logger_->AddMessage(choice.message);
+  }
 
   if (options_.showTerminal) QTimer::singleShot(0, this, [this] { ShowTerminal(); });
   OpenPort();
@@ -212,8 +229,8 @@ void TForm1::FormCreate() {
 void TForm1::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  SaveSettings();  // first: the log's column widths go with the log
   logger_.reset();
-  SaveSettings();
   // The remote node relays through the direct node, which sits on the port.
   if (RemoteNode) RemoteNode->SetDirectNode(nullptr);
   currentNode_ = nullptr;
@@ -248,7 +265,10 @@ void TForm1::OpenPort() {
   const std::string portText = lastOpenedPortText_.toStdString();
   bool ok = false;
   int speed = CB_Speed->currentText().toInt(&ok);
-  if (!ok) return;  // a speed that is not a number leaves the port closed, silently
+  if (!ok) {  // a speed that is not a number leaves the port closed, silently
+    UpdatePortState();
+    return;
+  }
   port_->Settings().SetPortName(PortPathFor(portText));
   port_->Settings().SetBaudRate(speed);
   DirectNode->SetTimeOutMs(SE_PortTimeOut->value());
@@ -258,7 +278,8 @@ void TForm1::OpenPort() {
   if (port_->GetActive())
     logger_->AddMessage(shell::PortReadyMessage(port_->Settings()));
   else
-    logger_->AddMessage(shell::PortFailedMessage(portText));
+    logger_->AddMessageAs(shell::PortFailedMessage(portText), lsFailure);
+  UpdatePortState();
 }
 
 void TForm1::DeviceDetailedInfo(device::TCustomDevice &, device::TDeviceDetailMode mode, const std::string &text,
@@ -266,6 +287,7 @@ void TForm1::DeviceDetailedInfo(device::TCustomDevice &, device::TDeviceDetailMo
   if (!logger_) return;
   switch (mode) {
     case device::TDeviceDetailMode::dmStart:
+      StatusText->setText(QString::fromStdString(text));
       logger_->BeginAction(shell::ActionCaption(QTime::currentTime().toString("HH:mm:ss").toStdString(), text));
       break;
     case device::TDeviceDetailMode::dmRepeat:
@@ -296,8 +318,19 @@ void TForm1::ShowTerminal() { ShowTerminalWindow(); }
 
 bool TForm1::RunOperation(const std::function<void()> &operation) {
   if (operationDepth_ > 0 || closePending_) return false;
+  if (!port_ || !port_->GetActive()) {
+    logger_->AddMessageAs(shell::PortNotOpenMessage(lastOpenedPortText_.toStdString()), lsWarning);
+    return false;
+  }
   ++operationDepth_;
+  // While it runs: a busy cursor, "&Stop" to end it, its name and progress
+  // in the status bar.
+  Button4->setEnabled(true);
+  QApplication::setOverrideCursor(Qt::BusyCursor);
   operation();
+  QApplication::restoreOverrideCursor();
+  Button4->setEnabled(false);
+  ShowProgress({}, 0, 0);
   --operationDepth_;
   if (closePending_) QTimer::singleShot(0, this, &QWidget::close);
   return true;

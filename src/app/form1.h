@@ -80,7 +80,8 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   QPushButton *Button4 = nullptr;
   QAction *ServicePagesAction = nullptr;
   QAction *MemoryDumpAction = nullptr;
-  QLabel *StatusText = nullptr;
+  QLabel *StatusText = nullptr;  // the running operation
+  QLabel *L_PortState = nullptr;  // on "Наст": whether the port is open
   QProgressBar *StatusProgress = nullptr;
 
   // Page "Наст".
@@ -100,6 +101,8 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   sim::PtyServer *Simulator() const { return simulator_.get(); }
 
   void OpenPort();
+  // Shows on "Наст" whether the port is open.
+  void UpdatePortState();
   void DeviceDetailedInfo(device::TCustomDevice &device, device::TDeviceDetailMode mode, const std::string &text,
                           int tryNumber);
   void DeviceWaitStep(device::TCustomDevice &device, const device::TExtWaitProcParams &params);
@@ -125,7 +128,8 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   void BuildPages();
   QWidget *BuildSettingsPage();
   void ConnectSettingsPage();
-  void LoadSettings();
+  // False when there is no settings file yet (the program's first start).
+  bool LoadSettings();
   void LoadPlacement(const util::OrderedIni &ini);
   void SaveSettings();
   std::vector<ui::TPageSetting> ShellSettings();

@@ -4,14 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QSplitter>
 
 #include "app/form1.h"
+#include "ui/log/action_log_frame.h"
 #include "ui/main/page_settings.h"
 #include "ui/main/shell_logic.h"
 #include "ui/widgets/radio_group.h"
+#include "ui/widgets/window_placement.h"
 #include "util/format.h"
 #include "util/ini_file.h"
 
@@ -43,6 +46,19 @@ std::vector<ui::TPageSetting> TForm1::ShellSettings() {
   b.push_back(ui::ItemIndexSetting("RG_WorkProt.ItemIndex", RG_WorkProt));
   b.push_back(ui::ValueSetting("SE_PortTimeOut.Value", SE_PortTimeOut));
   b.insert(b.end(), pageSettings_.begin(), pageSettings_.end());
+  if (auto *log = Panel1->findChild<TActionLog_Frame *>()) {
+    // The log's column widths, as the user left them.
+    for (int column : {0, 1}) {
+      b.push_back({"VST.Column" + std::to_string(column) + ".Width",
+                   [log, column] { return std::to_string(log->VST->header()->sectionSize(column)); },
+                   [log, column](const std::string &v) {
+                     auto n = shell::ParseSettingInteger(v);
+                     if (!n || *n < 20 || *n > 5000) return false;
+                     log->RestoreColumnWidth(column, static_cast<int>(*n));
+                     return true;
+                   }});
+    }
+  }
   b.push_back({"ServicePages.Visible", [this] { return std::string(ServicePagesAction->isChecked() ? "1" : "0"); },
                [this](const std::string &v) {
                  auto n = shell::ParseSettingInteger(v);
@@ -76,15 +92,17 @@ void TForm1::LoadPlacement(const util::OrderedIni &ini) {
   int top = number(".Top").value_or(r.top());
   int right = number(".Right").value_or(left + r.width());
   int bottom = number(".Bottom").value_or(top + r.height());
-  if (right - left >= 200 && bottom - top >= 150) setGeometry(left, top, right - left, bottom - top);
+  // A stored place off every screen, or a size beyond it, would hide the
+  // window: it is made visible on the screens there are now.
+  if (right - left >= 200 && bottom - top >= 150) RestoreWindowGeometry(this, QRect(left, top, right - left, bottom - top));
   int state = number(".WindowState").value_or(0);
   if (state == 1) setWindowState(Qt::WindowMinimized);
   if (state == 2) setWindowState(Qt::WindowMaximized);
 }
 
-void TForm1::LoadSettings() {
+bool TForm1::LoadSettings() {
   util::OrderedIni ini;
-  ini.Load(options_.settingsPath);
+  if (!ini.Load(options_.settingsPath)) return false;
   // Placement first: the normal rectangle, then the state.
   LoadPlacement(ini);
 
@@ -102,8 +120,10 @@ void TForm1::LoadSettings() {
         blockRemote(SE_RemoteNodeAddr), blockProt(RG_WorkProt), blockAccess(RG_NodeAccess);
     // A value that cannot be applied is skipped and named in the log; the
     // start goes on with the rest.
-    if (!s.load(*value) && logger_) logger_->AddMessage(util::Format("Настройка %s не применена: \"%s\"", s.key, *value));
+    if (!s.load(*value) && logger_)
+      logger_->AddMessageAs(util::Format("Настройка %s не применена: \"%s\"", s.key, *value), lsWarning);
   }
+  return true;
 }
 
 void TForm1::SaveSettings() {

@@ -83,6 +83,11 @@ QWidget *TForm1::BuildSettingsPage() {
   hiddenLayout->addStretch(1);
   serviceOnlyControls_ = {formatLabel, CB_DataFormat, hidden};
 
+  L_PortState = new QLabel(page);
+  L_PortState->setObjectName("L_PortState");
+  L_PortState->setAccessibleName(QStringLiteral("Состояние порта"));
+  form->addRow(QString(), L_PortState);
+
   auto *outer = new QVBoxLayout(page);
   outer->addLayout(form);
   outer->addWidget(hidden);
@@ -104,6 +109,13 @@ void TForm1::ConnectSettingsPage() {
   connect(SE_RemoteNodeAddr, &QSpinBox::valueChanged, this, [this] { SE_RemoteNodeAddrChange(); });
   connect(RG_WorkProt, &TRadioGroup::clicked, this, [this] { RG_WorkProtClick(); });
   connect(RG_NodeAccess, &TRadioGroup::clicked, this, [this] { RG_NodeAccessClick(); });
+}
+
+void TForm1::UpdatePortState() {
+  const bool open = port_ && port_->GetActive();
+  L_PortState->setText(QString::fromStdString(
+      shell::PortStateText(open, port_->Settings(), lastOpenedPortText_.toStdString())));
+  L_PortState->setStyleSheet(open ? QString() : QStringLiteral("color: #b00000;"));
 }
 
 void TForm1::SE_UartAddrChange() {

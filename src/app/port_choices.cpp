@@ -22,6 +22,13 @@ void FillPortChoices(QComboBox *combo) {
   combo->addItem(QString::fromUtf8(shell::kSimulatedModemCaption));
 }
 
+std::vector<shell::PortCandidate> SerialPortCandidates() {
+  std::vector<shell::PortCandidate> ports;
+  for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+    ports.push_back({info.systemLocation().toStdString(), info.hasVendorIdentifier()});
+  return ports;
+}
+
 std::string PortNameFromChoice(const std::string &text) {
   size_t cut = text.find(kDescriptionSeparator);
   return cut == std::string::npos ? text : text.substr(0, cut);

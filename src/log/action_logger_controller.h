@@ -20,6 +20,9 @@ class TActionLoggerController final : public ISequentialActionLogger {
 
   std::shared_ptr<ILogNode> GetCurrentNode() override { return logger_->GetCurrentNode(); }
   std::shared_ptr<ILogNode> AddMessage(const std::string &Text) override { return logger_->AddMessage(Text); }
+  std::shared_ptr<ILogNode> AddMessageAs(const std::string &Text, TLogNodeState State) override {
+    return logger_->AddMessageAs(Text, State);
+  }
   std::shared_ptr<ILogNode> BeginAction(const std::string &Text) override { return logger_->BeginAction(Text); }
   std::shared_ptr<ILogNode> EndSuccess(const std::string &Detail) override { return logger_->EndSuccess(Detail); }
   std::shared_ptr<ILogNode> EndError(const std::string &Detail) override { return logger_->EndError(Detail); }

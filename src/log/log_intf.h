@@ -14,6 +14,8 @@ enum TLogNodeState : uint8_t {
   lsOK = 2,
   lsError = 3,
   lsPartial = 4,  // finished partly
+  lsWarning = 5,  // a message that something was refused or left undone
+  lsFailure = 6,  // a message that something failed
 };
 
 // A detail made of this one character is replaced by the action's elapsed
@@ -54,6 +56,10 @@ class ILogger : public IInterface {
  public:
   virtual std::shared_ptr<ILogNode> GetCurrentNode() = 0;
   virtual std::shared_ptr<ILogNode> AddMessage(const std::string &Text) = 0;
+  // A message that says a request was refused (lsWarning) or failed
+  // (lsFailure): it carries the warning or error picture, not the
+  // information sign.
+  virtual std::shared_ptr<ILogNode> AddMessageAs(const std::string &Text, TLogNodeState State) = 0;
   virtual std::shared_ptr<ILogNode> BeginAction(const std::string &Text) = 0;
   virtual std::shared_ptr<ILogNode> EndSuccess(const std::string &Detail) = 0;
   virtual std::shared_ptr<ILogNode> EndError(const std::string &Detail) = 0;

@@ -20,6 +20,8 @@ int StateImageIndex(TLogNodeState state) {
     case lsOK: return 3;
     case lsError: return 4;
     case lsPartial: return 5;
+    case lsWarning: return 7;
+    case lsFailure: return 4;
   }
   return -1;
 }
@@ -52,6 +54,11 @@ std::shared_ptr<TLogNode> TLogger::SharedOf(const TLogNode &node) const {
 std::shared_ptr<ILogNode> TLogger::GetCurrentNode() { return current_ ? SharedOf(*current_) : nullptr; }
 
 std::shared_ptr<ILogNode> TLogger::AddMessage(const std::string &Text) { return AddNode(Text, lsMessage); }
+
+std::shared_ptr<ILogNode> TLogger::AddMessageAs(const std::string &Text, TLogNodeState State) {
+  // An open action or a running state is no message.
+  return AddNode(Text, State == lsWarning || State == lsFailure ? State : lsMessage);
+}
 
 std::shared_ptr<ILogNode> TLogger::BeginAction(const std::string &Text) { return AddNode(Text, lsRunning); }
 

@@ -31,6 +31,7 @@ class TLogger final : public TLogContainer, public ILogger {
 
   std::shared_ptr<ILogNode> GetCurrentNode() override;
   std::shared_ptr<ILogNode> AddMessage(const std::string &Text) override;
+  std::shared_ptr<ILogNode> AddMessageAs(const std::string &Text, TLogNodeState State) override;
   std::shared_ptr<ILogNode> BeginAction(const std::string &Text) override;
   std::shared_ptr<ILogNode> EndSuccess(const std::string &Detail) override;
   std::shared_ptr<ILogNode> EndError(const std::string &Detail) override;

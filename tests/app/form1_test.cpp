@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,8 @@
 #include <fstream>
 
 #include "app/form1.h"
+#include "app/port_choices.h"
+#include "config/zt_config.h"
 #include "modem/frame_codec.h"
 #include "sim/pty_server.h"
 #include "sim/sim_modem.h"
@@ -211,11 +216,11 @@ TEST(MainWindow, PlacementStateAndLogHeightAreRestored) {
     std::string settings = TempSettings("placement");
     {
       std::ofstream f(settings);
-      f << "[Form1]\nPanel1.Height=150\n.Left=100\n.Top=120\n.Right=900\n.Bottom=620\n.WindowState=" << c.state
+      f << "[Form1]\nPanel1.Height=150\n.Left=100\n.Top=50\n.Right=740\n.Bottom=550\n.WindowState=" << c.state
         << "\n";
     }
     TForm1 form(SimOptions(settings));
-    EXPECT_EQ(form.normalGeometry().isValid() ? form.normalGeometry() : form.geometry(), QRect(100, 120, 800, 500))
+    EXPECT_EQ(form.normalGeometry().isValid() ? form.normalGeometry() : form.geometry(), QRect(100, 50, 640, 500))
         << c.state;
     EXPECT_EQ(form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), c.expected) << c.state;
     if (c.expected != Qt::WindowNoState) continue;
@@ -362,4 +367,78 @@ TEST(MainWindow, RemoteNodeAtTheTypedAddress) {
   modem::TVersion version;
   form.RunOperation([&] { form.CurrentNode()->ReadVersion(version); });
   EXPECT_EQ(form.RemoteNode->ResultCode().Code, 0) << form.RemoteNode->ResultCode().Msg;
+}
+
+// With the port closed an operation is refused at once, and the log says
+// which port and what to do; "Наст" shows the port's state.
+TEST(MainWindow, AnOperationOnAClosedPortIsRefusedAtOnce) {
+  TForm1 form(SimOptions(TempSettings("closed")));
+  EXPECT_TRUE(form.L_PortState->text().startsWith(QStringLiteral("Порт открыт: /dev/pts/")));
+  form.CB_Port->lineEdit()->setText("COM9");
+  emit form.CB_Port->lineEdit()->editingFinished();
+  EXPECT_EQ(form.L_PortState->text().toStdString(), "Порт COM9 не открыт");
+  uint32_t start = util::TickMs();
+  bool ran = false;
+  EXPECT_FALSE(form.RunOperation([&] { ran = true; }));
+  EXPECT_FALSE(ran);
+  EXPECT_LT(util::TicksSince(start), 100u);
+  EXPECT_EQ(LogRows(form).back(), "Порт COM9 не открыт: операция не выполнена. Выберите порт на странице «Наст».");
+}
+
+// While an operation runs: "&Stop" is enabled, the cursor is busy, the
+// status bar names it and a transfer of several blocks shows its progress.
+TEST(MainWindow, ARunningOperationIsVisible) {
+  TForm1 form(SimOptions(TempSettings("busy")));
+  EXPECT_FALSE(form.Button4->isEnabled());
+  bool stopEnabled = false, busyCursor = false;
+  int progressMax = 0, progressSeen = 0;
+  QString status;
+  auto windowsOwn = form.DirectNode->OnTransferProgress;
+  form.DirectNode->OnTransferProgress = [&](size_t done, size_t total) {
+    windowsOwn(done, total);
+    stopEnabled = form.Button4->isEnabled();
+    busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+    progressMax = std::max(progressMax, form.StatusProgress->maximum());
+    progressSeen += form.StatusProgress->isVisibleTo(&form) ? 1 : 0;
+    if (status.isEmpty()) status = form.StatusText->text();
+  };
+  std::shared_ptr<config::IZTConfig> config;
+  EXPECT_TRUE(form.RunOperation([&] { form.DirectNode->ReadConfig(config); }));
+  EXPECT_TRUE(stopEnabled);
+  EXPECT_TRUE(busyCursor);
+  EXPECT_GT(progressMax, 32) << "the image takes more than one block";
+  EXPECT_GT(progressSeen, 1);
+  EXPECT_FALSE(status.isEmpty());
+  EXPECT_FALSE(form.Button4->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(form.StatusProgress->isVisibleTo(&form));
+}
+
+// A stored place off the screen, or a size beyond it, is replaced by a
+// visible one.
+TEST(MainWindow, AStoredPlacementOffTheScreenIsMadeVisible) {
+  std::string settings = TempSettings("offscreen_place");
+  {
+    std::ofstream f(settings);
+    f << "[Form1]\n.Left=-30000\n.Top=90000\n.Right=2767\n.Bottom=99000\n.WindowState=0\n";
+  }
+  TForm1 form(SimOptions(settings));
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect placed = form.normalGeometry().isValid() ? form.normalGeometry() : form.geometry();
+  EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"
+                                       << placed.height();
+}
+
+// The first start (no settings file) takes no motherboard port on a guess:
+// here, with no USB adapter, the simulated modem, and the log says so.
+TEST(MainWindow, FirstStartChoosesTheSimulatedModemWithoutAUsbAdapter) {
+  for (const auto &p : SerialPortCandidates())
+    if (p.usb) GTEST_SKIP() << "a USB adapter is present: " << p.path;
+  TForm1::Options o;
+  o.settingsPath = TempSettings("first_start");
+  o.showTerminal = false;
+  TForm1 form(o);
+  EXPECT_EQ(form.CB_Port->currentText().toStdString(), shell::kSimulatedModemCaption);
+  EXPECT_TRUE(form.Port()->GetActive());
+  EXPECT_TRUE(Contains(LogRows(form), "Первый запуск: USB-адаптер не найден, выбран имитатор модема"));
 }

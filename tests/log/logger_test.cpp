@@ -330,3 +330,16 @@ TEST(LoggerWithoutView, KeepsTheLogInMemory) {
 }
 
 }  // namespace
+
+// Refusals and failures that are messages carry the warning or error
+// picture; nothing else can be added as a message.
+TEST_F(LoggerTest, WarningsAndFailuresKeepTheirPicture) {
+  EXPECT_EQ(log.AddMessageAs("refused", lsWarning)->GetState(), lsWarning);
+  EXPECT_EQ(log.AddMessageAs("failed", lsFailure)->GetState(), lsFailure);
+  EXPECT_EQ(log.AddMessageAs("not a message state", lsRunning)->GetState(), lsMessage);
+  EXPECT_EQ(log.GetCurrentNode(), nullptr) << "a message opens no action";
+  auto image = [&](int row) { return log.GetImageIndex(*log.ChildAt(row), TVTImageKind::ikNormal, 0); };
+  EXPECT_EQ(image(0), 7);  // warning
+  EXPECT_EQ(image(1), 4);  // error
+  EXPECT_EQ(image(2), 6);  // information
+}

@@ -9,6 +9,10 @@ TEST(ShellLogic, PortMessagesAndNotes) {
   EXPECT_EQ(PortReadyMessage(s), "Порт настроен: COM1, 19200, 8N1");
   EXPECT_EQ(PortFailedMessage("COM9"), "Порт COM9не открывается!");
   EXPECT_EQ(PortLostMessage("COM9"), "Порт COM9 отключён");
+  EXPECT_EQ(PortNotOpenMessage("COM9"),
+            "Порт COM9 не открыт: операция не выполнена. Выберите порт на странице «Наст».");
+  EXPECT_EQ(PortStateText(true, s, "COM1"), "Порт открыт: COM1, 19200, 8N1");
+  EXPECT_EQ(PortStateText(false, s, "COM9"), "Порт COM9 не открыт");
   EXPECT_EQ(ParityForDataFormat(1), port::TParitys::Even);
   EXPECT_EQ(ParityForDataFormat(2), port::TParitys::Odd);
   EXPECT_EQ(ParityForDataFormat(-1), port::TParitys::None);
@@ -28,6 +32,25 @@ TEST(ShellLogic, SettingNumbers) {
   EXPECT_FALSE(ParseSettingNumber("", '.'));
   EXPECT_EQ(ParseSettingInteger("-1"), -1);
   EXPECT_FALSE(ParseSettingInteger("1x"));
+}
+
+TEST(ShellLogic, FirstStartTakesTheOnlyUsbAdapterOrTheSimulatedModem) {
+  struct Case {
+    std::vector<PortCandidate> ports;
+    const char *port;
+    const char *message;
+  } cases[] = {
+      {{{"/dev/ttyS0", false}, {"/dev/ttyUSB0", true}}, "/dev/ttyUSB0",
+       "Первый запуск: выбран единственный USB-адаптер /dev/ttyUSB0"},
+      {{{"/dev/ttyS0", false}}, kSimulatedModemCaption, "Первый запуск: USB-адаптер не найден, выбран имитатор модема"},
+      {{{"/dev/ttyUSB0", true}, {"/dev/ttyACM0", true}}, kSimulatedModemCaption,
+       "Первый запуск: USB-адаптеров 2, выбран имитатор модема; выберите порт на странице «Наст»"},
+  };
+  for (const auto &c : cases) {
+    FirstStartChoice choice = FirstStartPort(c.ports);
+    EXPECT_EQ(choice.portText, c.port);
+    EXPECT_EQ(choice.message, c.message);
+  }
 }
 
 // Pages register their keys in whatever order they are built; the file

@@ -53,6 +53,24 @@ TActionLog_Frame::TActionLog_Frame(QWidget *parent) : QFrame(parent), VST(new QT
   ActClear = new QAction(QStringLiteral("Очистить"), this);
   connect(ActClear, &QAction::triggered, this, &TActionLog_Frame::ClearLog);
   ApplyColumnLayout();
+  connect(header, &QHeaderView::sectionResized, this, [this](int section) {
+    if (section == 0 && !fitting_) userSized_ = true;
+  });
+}
+
+void TActionLog_Frame::RestoreColumnWidth(int column, int width) {
+  fitting_ = true;
+  VST->header()->resizeSection(column, width);
+  fitting_ = false;
+}
+
+void TActionLog_Frame::FitFirstColumn() {
+  if (userSized_ || !VST->model()) return;
+  const int before = VST->header()->sectionSize(0);
+  fitting_ = true;
+  VST->resizeColumnToContents(0);
+  if (VST->header()->sectionSize(0) < before) VST->header()->resizeSection(0, before);  // never narrower
+  fitting_ = false;
 }
 
 void TActionLog_Frame::ApplyColumnLayout() {

@@ -22,6 +22,11 @@ class TActionLog_Frame final : public QFrame {
   // Gives the columns their designed widths; needed again after a model is
   // installed, which resets the header.
   void ApplyColumnLayout();
+  // Widens the first column to its widest text, so a log at its default
+  // size is readable; a width the user chose by hand is left alone.
+  void FitFirstColumn();
+  // A width kept from an earlier run.
+  void RestoreColumnWidth(int column, int width);
 
   // The context menu's commands; false when there is nothing to do or the
   // log refuses (an open action), with `error` saying why when a file failed.
@@ -41,4 +46,6 @@ class TActionLog_Frame final : public QFrame {
   TLogger *ActiveLogger() const;
   void VSTContextMenu(const QPoint &pos);
   void SaveLogAs();
+  bool userSized_ = false;
+  bool fitting_ = false;
 };

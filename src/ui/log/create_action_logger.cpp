@@ -45,5 +45,9 @@ std::shared_ptr<ISequentialActionLogger> CreateActionLogger(QWidget *Panel) {
   options.Timers = QtLogTimerFactory();
   auto logger = std::make_shared<TLogger>(model, std::move(options));
   frame->ApplyColumnLayout();
+  // Rows come in one at a time; the column is fitted once they are painted.
+  QObject::connect(model, &QAbstractItemModel::rowsInserted, frame, [frame] {
+    QMetaObject::invokeMethod(frame, &TActionLog_Frame::FitFirstColumn, Qt::QueuedConnection);
+  });
   return std::make_shared<TActionLoggerController>(std::make_unique<TLogFrameHandle>(frame), std::move(logger));
 }

@@ -64,6 +64,16 @@ void PaintInformation(QPainter &p) {
   p.drawRoundedRect(QRectF(7.0, 6.8, 2.0, 6.0), 0.6, 0.6);
 }
 
+void PaintWarning(QPainter &p) {
+  p.setPen(QPen(QColor(150, 100, 0), 1.0));
+  p.setBrush(QColor(250, 190, 30));
+  p.drawPolygon(QPolygonF{{8.0, 1.5}, {15.0, 14.5}, {1.0, 14.5}});
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  p.drawRoundedRect(QRectF(7.2, 5.5, 1.6, 5.0), 0.6, 0.6);
+  p.drawEllipse(QPointF(8.0, 12.3), 0.95, 0.95);
+}
+
 void PaintImage(QPainter &p, int index) {
   switch (index) {
     case 0: PaintRunning(p); break;
@@ -72,6 +82,7 @@ void PaintImage(QPainter &p, int index) {
     case 4: PaintError(p); break;
     case 5: PaintPartial(p); break;
     case 6: PaintInformation(p); break;
+    case 7: PaintWarning(p); break;
     default: break;  // 2 stays fully transparent
   }
 }

@@ -71,7 +71,8 @@ void Run(ui::IPageHost &host, bool longer, const std::function<void(modem::ZIZ24
 bool Route(ui::IPageHost &host, QLineEdit *field, std::string *route) {
   const modem::ParsedRoute r = modem::ParseRouteField(field->displayText().toStdString());
   if (!r.route) {
-    if (auto logger = host.Logger()) logger->AddMessage("Маршрут не отправлен: " + modem::RouteProblemText(r.problem));
+    if (auto logger = host.Logger())
+      logger->AddMessageAs("Маршрут не отправлен: " + modem::RouteProblemText(r.problem), lsWarning);
     return false;
   }
   *route = r.route->Hex();

@@ -222,7 +222,7 @@ void TConfigTab::Btn_WriteConfClick() {
   // page's one, and the check compares against what was sent.
   const std::shared_ptr<config::IZTConfig> config = currentConfig_;
   if (!config) {
-    if (auto logger = host_.Logger()) logger->AddMessage(config_tab::kNothingToWrite);
+    if (auto logger = host_.Logger()) logger->AddMessageAs(config_tab::kNothingToWrite, lsWarning);
     SetStatus(QString::fromUtf8(config_tab::kNothingToWrite));
     return;
   }

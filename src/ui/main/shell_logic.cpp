@@ -20,6 +20,26 @@ std::string PortFailedMessage(const std::string &portText) { return "Порт " 
 
 std::string PortLostMessage(const std::string &portText) { return "Порт " + portText + " отключён"; }
 
+std::string PortNotOpenMessage(const std::string &portText) {
+  return "Порт " + portText + " не открыт: операция не выполнена. Выберите порт на странице «Наст».";
+}
+
+std::string PortStateText(bool open, const port::TPortSettings &settings, const std::string &portText) {
+  if (open) return util::Format("Порт открыт: %s", settings.GetDescription(true, true, true, true, true, true));
+  return "Порт " + portText + " не открыт";
+}
+
+FirstStartChoice FirstStartPort(const std::vector<PortCandidate> &ports) {
+  std::vector<std::string> usb;
+  for (const auto &p : ports)
+    if (p.usb) usb.push_back(p.path);
+  if (usb.size() == 1) return {usb[0], "Первый запуск: выбран единственный USB-адаптер " + usb[0]};
+  if (usb.empty()) return {kSimulatedModemCaption, "Первый запуск: USB-адаптер не найден, выбран имитатор модема"};
+  return {kSimulatedModemCaption,
+          util::Format("Первый запуск: USB-адаптеров %d, выбран имитатор модема; выберите порт на странице «Наст»",
+                       static_cast<int>(usb.size()))};
+}
+
 port::TParitys ParityForDataFormat(int index) {
   if (index == 1) return port::TParitys::Even;
   if (index == 2) return port::TParitys::Odd;

@@ -20,6 +20,25 @@ std::string PortFailedMessage(const std::string &portText);
 // pulled out); the next operations fail until the port is opened again.
 std::string PortLostMessage(const std::string &portText);
 
+// An operation asked for while the port is closed: refused at once, not
+// sent to wait for an answer that cannot come.
+std::string PortNotOpenMessage(const std::string &portText);
+// The port's state as "Наст" shows it.
+std::string PortStateText(bool open, const port::TPortSettings &settings, const std::string &portText);
+
+// The port of a first start (no settings file): the only USB serial
+// adapter present, else the simulated modem; and the log line that says
+// which. A motherboard port is never taken on a guess.
+struct PortCandidate {
+  std::string path;
+  bool usb = false;
+};
+struct FirstStartChoice {
+  std::string portText;
+  std::string message;
+};
+FirstStartChoice FirstStartPort(const std::vector<PortCandidate> &ports);
+
 // Parity chosen by the data-format list: 1 Even, 2 Odd, anything else None.
 port::TParitys ParityForDataFormat(int index);
 
