@@ -4,7 +4,7 @@ namespace cli {
 
 std::optional<modem::Route> ParseRouteArgument(const std::string &text, modem::RouteNodeCount count,
                                                std::string *error) {
-  auto parsed = modem::ParseRouteText(text, count, modem::BadRoutePart::Refuse);
+  auto parsed = modem::ParseRouteText(text, count);
   if (parsed.route) return parsed.route;
   const modem::RouteProblem &p = parsed.problem;
   const std::string range = std::to_string(count.min) + " to " + std::to_string(count.max) + " nodes";

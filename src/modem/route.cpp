@@ -68,7 +68,7 @@ std::string Route::Record() const {
 
 std::string Route::Hex() const { return util::BytesToHex(Record()); }
 
-ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count, BadRoutePart bad) {
+ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count) {
   static constexpr std::string_view kDelimiters = "-,./\\ ";
   std::vector<uint8_t> nodes;
   std::optional<RouteProblem> refused;
@@ -77,7 +77,7 @@ ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count, BadRoute
     if (part.empty()) return;
     RouteProblem problem;
     if (auto node = NodeOf(part, &problem)) nodes.push_back(*node);
-    else if (bad == BadRoutePart::Refuse && !refused) refused = problem;
+    else if (!refused) refused = problem;
     part.clear();
   };
   for (char c : text) {
@@ -86,22 +86,6 @@ ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count, BadRoute
   }
   take();
   if (refused) return {std::nullopt, *refused};
-  return Counted(std::move(nodes), count);
-}
-
-ParsedRoute ParseRouteField(std::string_view text, RouteNodeCount count) {
-  std::vector<uint8_t> nodes;
-  // A group is three characters; the one after it is the mask's separator.
-  for (size_t p = 0; p < text.size(); p += 4) {
-    std::string digits;
-    for (char c : text.substr(p, 3))
-      if (c != ' ' && c != '_') digits.push_back(c);
-    if (digits.empty()) continue;
-    RouteProblem problem;
-    auto node = NodeOf(digits, &problem);
-    if (!node) return {std::nullopt, problem};
-    nodes.push_back(*node);
-  }
   return Counted(std::move(nodes), count);
 }
 

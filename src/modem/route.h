@@ -2,7 +2,7 @@
 // A route through the mesh: the nodes of the path in order. The modem takes
 // it as a record (a count byte equal to the nodes minus two, then one byte
 // per node), requests carry that record as hex, and people read and type it
-// as a node list ("1-5-9") or in the channel pages' masked field.
+// as a node list ("1-5-9").
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -63,23 +63,12 @@ struct ParsedRoute {
   RouteProblem problem;  // meaningful when there is no route
 };
 
-// What becomes of a typed part that is no node number.
-enum class BadRoutePart {
-  Skip,    // the configuration page's field: the part is left out
-  Refuse,  // everywhere else: a shorter route than typed reaches another node
-};
-
-// A node list: parts split at "-,./\ " (minus, comma, full stop, slashes,
+// A node list: parts split at "-,./\\ " (minus, comma, full stop, slashes,
 // blank); empty parts (two delimiters in a row, one at either end) are not
-// parts. Nodes are decimal; leading zeros are allowed.
-ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count, BadRoutePart bad);
-
-// The channel pages' masked field: groups of three characters with a blank
-// between them; each filled group is one node, blank groups are skipped.
-inline constexpr int kRouteFieldGroups = 24;
-inline constexpr char kRouteFieldMask[] =
-    "999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999 999";
-ParsedRoute ParseRouteField(std::string_view text, RouteNodeCount count = kChannelRouteNodes);
+// parts. Nodes are decimal; leading zeros are allowed. A part that is no node
+// number refuses the whole text: a shorter route than typed reaches another
+// node.
+ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count);
 
 // The window's words for a refused route ("в маршруте не число: x").
 std::string RouteProblemText(const RouteProblem &problem);

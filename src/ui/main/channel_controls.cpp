@@ -44,10 +44,11 @@ QLineEdit *RouteEdit(const char *name) {
   auto *e = new QLineEdit;
   e->setObjectName(name);
   e->setAccessibleName(QStringLiteral("Маршрут"));
-  e->setInputMask(QString::fromLatin1(modem::kRouteFieldMask));
-  e->setMaxLength(static_cast<int>(sizeof modem::kRouteFieldMask) - 1);
+  // The same node list as the configuration page and vovorctl take; the
+  // grouped form "001 005 009" still reads, as blanks separate nodes too.
+  e->setPlaceholderText(QStringLiteral("1-5-9"));
+  e->setToolTip(QStringLiteral("Узлы маршрута по порядку, через дефис: 1-5-9 (от 2 до 24 узлов)"));
   e->setMinimumWidth(560);
-  e->setText(QString());
   return e;
 }
 
@@ -69,7 +70,7 @@ void Run(ui::IPageHost &host, bool longer, const std::function<void(modem::ZIZ24
 }
 
 bool Route(ui::IPageHost &host, QLineEdit *field, std::string *route) {
-  const modem::ParsedRoute r = modem::ParseRouteField(field->displayText().toStdString());
+  const modem::ParsedRoute r = modem::ParseRouteText(field->text().toStdString(), modem::kChannelRouteNodes);
   if (!r.route) {
     if (auto logger = host.Logger())
       logger->AddMessageAs("Маршрут не отправлен: " + modem::RouteProblemText(r.problem), lsWarning);

@@ -226,7 +226,14 @@ void TConfigTab::Btn_WriteConfClick() {
     SetStatus(QString::fromUtf8(config_tab::kNothingToWrite));
     return;
   }
-  config_tab::WriteForm(*config, FormFromControls(), newConfig_ ? nullptr : &shown_);
+  const config_tab::Form now = FormFromControls();
+  const config_tab::Form *shown = newConfig_ ? nullptr : &shown_;
+  if (auto refusal = config_tab::WriteRefusal(now, shown)) {
+    if (auto logger = host_.Logger()) logger->AddMessage(*refusal);
+    SetStatus(QString::fromStdString(*refusal));
+    return;
+  }
+  config_tab::WriteForm(*config, now, shown);
   WriteToModem(config);
 }
 

@@ -94,8 +94,8 @@ const FieldOps kFields[kFieldCount] = {
      [](config::IZTConfig &c, const Form &f) { c.GetPTPSettings()->SetRetries(static_cast<uint8_t>(f.retries)); }},
     {Field::Route, [](const Form &a, const Form &b) { return a.route != b.route; },
      [](config::IZTConfig &c, const Form &f) {
-       // A field that gives no route of 2..29 nodes leaves the stored one.
-       auto route = modem::ParseRouteText(f.route, modem::kPtpRouteNodes, modem::BadRoutePart::Skip).route;
+       // WriteRefusal has turned away a text that is no route.
+       auto route = modem::ParseRouteText(f.route, modem::kPtpRouteNodes).route;
        if (route) c.GetPTPSettings()->SetRoute(route->Record());
      }},
 };
@@ -112,6 +112,14 @@ std::vector<Field> ChangedFields(const Form &a, const Form &b) {
 void WriteForm(config::IZTConfig &config, const Form &now, const Form *shown) {
   for (const FieldOps &f : kFields)
     if (!shown || f.differs(*shown, now)) f.write(config, now);
+}
+
+std::optional<std::string> WriteRefusal(const Form &now, const Form *shown) {
+  if (shown && shown->route == now.route) return std::nullopt;
+  const modem::ParsedRoute parsed = modem::ParseRouteText(now.route, modem::kPtpRouteNodes);
+  if (parsed.route) return std::nullopt;
+  return "Конфигурация не записана: " + modem::RouteProblemText(parsed.problem) +
+         ". Исправьте маршрут PTP (узлы через дефис, например 1-5-9) и запишите снова.";
 }
 
 std::string ReadFailedText(const std::string &why) {

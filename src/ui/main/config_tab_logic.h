@@ -67,6 +67,11 @@ std::vector<Field> ChangedFields(const Form &shown, const Form &now);
 // `shown` is none.
 void WriteForm(config::IZTConfig &config, const Form &now, const Form *shown = nullptr);
 
+// Why the form is not written at all, or none: a changed PTP route that is
+// no node list of 2..29 nodes (a part that is no node number is named, never
+// left out, so a shorter route than typed never reaches the modem).
+std::optional<std::string> WriteRefusal(const Form &now, const Form *shown);
+
 // The line above the page's buttons when a read or a write did not succeed.
 std::string ReadFailedText(const std::string &why);
 std::string WriteEndedEarlyText(const std::string &why);

@@ -176,18 +176,32 @@ TEST_F(ConfigPage, TypedNumbersAreBroughtIntoRangeOnLeaving) {
   EXPECT_EQ(back->GetPTPSettings()->GetTimeout(), 1000);
 }
 
-TEST_F(ConfigPage, RouteTextCases) {
+TEST_F(ConfigPage, ARouteWithJunkIsRefusedAndNothingIsWritten) {
   QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
-  tab->E_PTP_Route->setText("1-300-2");
-  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
-  EXPECT_EQ(StoredRoute(), std::string("\x00\x01\x02", 3));
+  const std::string before = ModemImage();
   std::string thirty;
   for (int i = 1; i <= 30; ++i) thirty += std::to_string(i) + (i < 30 ? "-" : "");
-  for (const std::string &text : {std::string("7"), thirty}) {
-    tab->E_PTP_Route->setText(QString::fromStdString(text));
+  struct Case {
+    std::string route;
+    const char *named;  // what the refusal says
+  } cases[] = {{"abc 1--5 999", "в маршруте не число: abc"},
+               {"1-300-2", "адрес 300 в маршруте больше 255"},
+               {"7", "в маршруте меньше двух адресов"},
+               {thirty, "в маршруте больше 29 адресов"}};
+  for (const auto &c : cases) {
+    tab->SE_CPanID->setValue(77);  // another change that must not go out either
+    tab->E_PTP_Route->setText(QString::fromStdString(c.route));
     QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
-    EXPECT_EQ(StoredRoute(), std::string("\x00\x01\x02", 3)) << text;
+    EXPECT_EQ(util::BytesToHex(ModemImage()), util::BytesToHex(before)) << c.route;
+    EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find(c.named), std::string::npos)
+        << tab->L_ConfigStatus->text().toStdString();
+    EXPECT_FALSE(tab->L_ConfigStatus->isHidden());
   }
+  // Blanks, commas and slashes separate nodes as everywhere else.
+  tab->E_PTP_Route->setText("1, 5/9");
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  EXPECT_EQ(StoredRoute(), std::string("\x01\x01\x05\x09", 4));
+  EXPECT_TRUE(tab->L_ConfigStatus->isHidden());
 }
 
 TEST_F(ConfigPage, AFailedReadKeepsTheEditsAndSaysWhy) {
