@@ -77,19 +77,31 @@ std::string ToWriteText(uint16_t multiplier, uint16_t tempOffset) {
   return util::Format("Множитель: %4.4x, Темп.смещение: %d", multiplier, tempOffset);
 }
 
-std::string MultiplierRefusal(int64_t sum) {
+namespace {
+
+// The check on a sum, closed by what follows from it: a write refused, or
+// (before any write) values that cannot be written.
+std::string MultiplierProblem(int64_t sum, const char *ending) {
   return util::Format(
       "Результирующий умножитель %d не помещается в 16 бит (0..65535): проверьте используемый кварц, режим "
-      "измерения и измеренную величину. Запись не выполнена.",
-      sum);
+      "измерения и измеренную величину. %s",
+      sum, ending);
 }
 
-std::string TempOffsetRefusal(int64_t sum) {
+std::string TempOffsetProblem(int64_t sum, const char *ending) {
   return util::Format(
       "Температурное смещение %d не помещается в 16 бит (0..65535): проверьте температуру в помещении и "
-      "запустите измерение снова. Запись не выполнена.",
-      sum);
+      "запустите измерение снова. %s",
+      sum, ending);
 }
+
+constexpr char kNotWritten[] = "Запись не выполнена.";
+constexpr char kCannotBeWritten[] = "Эти значения записать нельзя.";
+
+}  // namespace
+
+std::string MultiplierRefusal(int64_t sum) { return MultiplierProblem(sum, kNotWritten); }
+std::string TempOffsetRefusal(int64_t sum) { return TempOffsetProblem(sum, kNotWritten); }
 
 void Calibration::Recalculate(Inputs in) {
   in.averageTemp = averageTemp_;
@@ -110,12 +122,15 @@ void Calibration::SetReadBack(uint16_t multiplier, uint16_t tempOffset) {
   readBack_ = true;
 }
 
-std::string Calibration::WriteRefusal() const {
+std::string Calibration::Problem(const char *ending) const {
   if (readBack_) return {};
-  if (!FitsWord(figures_.multiplierSum)) return MultiplierRefusal(figures_.multiplierSum);
-  if (!FitsWord(figures_.tempOffsetSum)) return TempOffsetRefusal(figures_.tempOffsetSum);
+  if (!FitsWord(figures_.multiplierSum)) return MultiplierProblem(figures_.multiplierSum, ending);
+  if (!FitsWord(figures_.tempOffsetSum)) return TempOffsetProblem(figures_.tempOffsetSum, ending);
   return {};
 }
+
+std::string Calibration::WriteRefusal() const { return Problem(kNotWritten); }
+std::string Calibration::WriteWarning() const { return Problem(kCannotBeWritten); }
 
 Measurement StartMeasurement(modem::ZIZ2400 &node, ISequentialActionLogger *logger, int divisor) {
   Measurement m;

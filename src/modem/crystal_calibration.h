@@ -92,6 +92,8 @@ class Calibration {
 
   // Why the words may not be written (a sum beyond 16 bits); empty when they may.
   std::string WriteRefusal() const;
+  // The same said before any write, as soon as the figures are computed.
+  std::string WriteWarning() const;
   // True when the temperature offset rests on no measurement of this session.
   bool WriteNeedsConfirmation() const { return !readBack_ && !measured_; }
 
@@ -102,6 +104,8 @@ class Calibration {
   int64_t multiplier_ = kMultiplierBase;
   int64_t tempOffset_ = kTempOffsetBase;
   Figures figures_;
+
+  std::string Problem(const char *ending) const;
 };
 
 // The refusal and the question the page and the command line put.

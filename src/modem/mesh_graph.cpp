@@ -94,6 +94,14 @@ Graph BuildGraph(const modem::node_tree::NodeTree &tree, const modem::TZT_NodeTa
   return g;
 }
 
+Point LabelCentre(const Graph &g, const Edge &e) {
+  const Node &child = g.nodes[e.from], &parent = g.nodes[e.to];
+  const double x1 = child.x + kNodeWidth / 2, y1 = child.y;
+  const double x2 = parent.x + kNodeWidth / 2, y2 = parent.y + kNodeHeight;
+  constexpr double kFromChild = 0.2;
+  return {x1 + (x2 - x1) * kFromChild, y1 + (y2 - y1) * kFromChild};
+}
+
 std::string GraphSvg(const Graph &g) {
   std::string out = util::Format(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -111,9 +119,14 @@ std::string GraphSvg(const Graph &g) {
         "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" stroke-width=\"1.5\" "
         "marker-end=\"url(#arrow)\"/>\n",
         x1, y1, x2, y2, a.inactive ? "#c0c0c0" : "#444");
-    if (!e.label.empty())
-      out += util::Format("<text x=\"%.1f\" y=\"%.1f\" fill=\"#06c\" text-anchor=\"middle\">%s</text>\n",
-                          (x1 + x2) / 2, (y1 + y2) / 2, util::XmlEscaped(e.label));
+    if (!e.label.empty()) {
+      // A white halo keeps the label readable where it crosses its arrow.
+      const Point at = LabelCentre(g, e);
+      out += util::Format(
+          "<text x=\"%.1f\" y=\"%.1f\" fill=\"#06c\" stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\" "
+          "text-anchor=\"middle\" dominant-baseline=\"middle\">%s</text>\n",
+          at.x, at.y, util::XmlEscaped(e.label));
+    }
   }
   for (const Node &n : g.nodes) {
     const char *stroke = n.inactive ? "#c0c0c0" : (n.mark.empty() ? "#333" : "#b00");

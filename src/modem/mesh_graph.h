@@ -14,7 +14,7 @@ namespace modem::mesh_graph {
 inline constexpr double kNodeWidth = 140;
 inline constexpr double kNodeHeight = 46;
 inline constexpr double kGapX = 28;
-inline constexpr double kGapY = 76;
+inline constexpr double kGapY = 90;
 inline constexpr double kMargin = 24;
 
 struct Node {
@@ -39,6 +39,13 @@ struct Graph {
 
 Graph BuildGraph(const modem::node_tree::NodeTree &tree, const modem::TZT_NodeTableItems &items,
                  const modem::node_tree::KnownNodes &known);
+
+struct Point {
+  double x = 0, y = 0;
+};
+// Where a link's label is centred: near the child's end of the arrow, so the
+// labels of siblings stand apart instead of meeting over their parent.
+Point LabelCentre(const Graph &graph, const Edge &edge);
 
 std::string GraphSvg(const Graph &graph);
 std::string GraphDot(const Graph &graph);

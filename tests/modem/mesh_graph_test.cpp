@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "modem/mesh_graph.h"
 
 using namespace modem::mesh_graph;
@@ -54,6 +56,19 @@ TEST_F(MeshFixture, NodesLinksAndLayout) {
   EXPECT_DOUBLE_EQ(n[0].x, (n[1].x + n[3].x) / 2);
   EXPECT_GE(n[3].x - n[2].x, kNodeWidth);
   EXPECT_GE(graph.width, n[4].x + kNodeWidth);
+}
+
+TEST_F(MeshFixture, LinkLabelsOfSiblingsStandApartAndOffTheirBoxes) {
+  // Links 1 -> 0 and 2 -> 0 meet at the root; a label as wide as a box must
+  // not run into its sibling's, nor into the boxes at either end.
+  ASSERT_GE(graph.edges.size(), 3u);
+  const Point a = LabelCentre(graph, graph.edges[0]), b = LabelCentre(graph, graph.edges[2]);
+  EXPECT_GE(std::abs(a.x - b.x), kNodeWidth - 10);
+  for (const Edge &e : graph.edges) {
+    const Point at = LabelCentre(graph, e);
+    EXPECT_GT(at.y, graph.nodes[e.to].y + kNodeHeight + 9);
+    EXPECT_LT(at.y, graph.nodes[e.from].y - 9);
+  }
 }
 
 TEST_F(MeshFixture, SvgAndDotCarryTheSameGraph) {

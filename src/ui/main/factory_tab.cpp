@@ -67,6 +67,9 @@ TFactoryTab::TFactoryTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), 
   L_ToWrite->setAccessibleName(QStringLiteral("Значения для записи"));
   Button43 = Button("Button43", QStringLiteral("Чтение"));
   Button42 = Button("Button42", QStringLiteral("Запись "));
+  L_WriteWarning = new TMarkupLabel;
+  L_WriteWarning->setObjectName("L_WriteWarning");
+  L_WriteWarning->setWordWrap(true);
   L_Failure = new TMarkupLabel;
   L_Failure->setObjectName("L_Failure");
   L_Failure->setWordWrap(true);
@@ -90,6 +93,7 @@ TFactoryTab::TFactoryTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), 
   layout->addLayout(measure);
   layout->addWidget(L_FMeasures);
   layout->addLayout(record);
+  layout->addWidget(L_WriteWarning);
   layout->addWidget(L_Failure);
   layout->addStretch(1);
 
@@ -123,6 +127,9 @@ void TFactoryTab::Recalculate() {
   ST_BaseFreq->setText(Q(BaseFrequencyText(in)));
   L_FMeasures->SetMarkup(MeasuresMarkup(calibration_.Current()));
   ShowToWrite(true);
+  // Wrapped words look plausible: say at once that they will not be written.
+  const std::string warning = calibration_.WriteWarning();
+  L_WriteWarning->SetMarkup(warning.empty() ? "" : "<c:Red>" + warning + "</c>");
 }
 
 void TFactoryTab::ShowToWrite(bool recordValid) {
@@ -190,6 +197,7 @@ void TFactoryTab::Button43Click() {
     }
     L_Failure->SetMarkup(flag ? "" : "<c:Red>Заводская запись модема недействительна (флаг записи сброшен).</c>");
     calibration_.SetReadBack(words->multiplier, words->tempOffset);
+    L_WriteWarning->SetMarkup("");  // the words now come from the record itself
     ShowToWrite(flag);
   });
 }

@@ -29,6 +29,7 @@ class TFactoryTab : public QWidget {
   QLabel *L_ToWrite;
   QPushButton *Button43;  // "Чтение"
   QPushButton *Button42;  // "Запись "
+  TMarkupLabel *L_WriteWarning;  // the computed words do not fit 16 bits
   TMarkupLabel *L_Failure;
   ui::PagePrompts Prompts = ui::PagePrompts::MessageBoxes();
 

@@ -37,9 +37,13 @@ void PaintGraph(QPainter &p, const Graph &g) {
     p.setPen(QPen(a.inactive ? silver : QColor(68, 68, 68), 1.5));
     Arrow(p, from, to);
     if (!e.label.empty()) {
+      const modem::mesh_graph::Point at = modem::mesh_graph::LabelCentre(g, e);
+      const QString text = Q(e.label);
+      const double width = p.fontMetrics().horizontalAdvance(text) + 6;
+      const QRectF area(at.x - width / 2, at.y - 9, width, 18);
+      p.fillRect(area, Qt::white);  // readable where it crosses its arrow
       p.setPen(QColor(0, 102, 204));
-      const QPointF mid = (from + to) / 2;
-      p.drawText(QRectF(mid.x() - 80, mid.y() - 9, 160, 18), Qt::AlignCenter, Q(e.label));
+      p.drawText(area, Qt::AlignCenter, text);
     }
   }
   for (const Node &n : g.nodes) {

@@ -26,7 +26,9 @@ QPushButton *Button(const char *name, const QString &caption) {
 }  // namespace
 
 TMeshGraphWindow::TMeshGraphWindow(TNodeTableTab &table, ui::IPageHost &host)
-    : QWidget(nullptr, Qt::Window), table_(table), host_(host) {
+    // A window of the page's own: it goes with the program's main window
+    // instead of keeping the program running after that is closed.
+    : QWidget(&table, Qt::Window), table_(table), host_(host) {
   setObjectName("MeshGraphWindow");
   setWindowTitle(QStringLiteral("Схема сети"));
   resize(900, 600);

@@ -1,8 +1,11 @@
 #include "ui/main/orva_tab.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -80,6 +83,12 @@ void TOrvaTab::BuildTable() {
   header->setStretchLastSection(true);  // PingFlags takes the spare width
   const int widths[modem::network_text::kOrvaColumnCount] = {60, 80, 50, 50, 60, 70, 70, 150};
   for (int c = 0; c < modem::network_text::kOrvaColumnCount; ++c) VST_ORVA->setColumnWidth(c, widths[c]);
+  // The designed width was made for a smaller font: widen RSSI until its
+  // longest text ("100 (-122 dbm)") shows whole instead of cut.
+  const int rssiText = VST_ORVA->fontMetrics().horizontalAdvance(
+      QString::fromStdString(modem::network_text::RssiText(100)));
+  const int margins = 2 * VST_ORVA->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+  VST_ORVA->setColumnWidth(1, std::max(widths[1], rssiText + margins));
 }
 
 void TOrvaTab::Button49Click() {

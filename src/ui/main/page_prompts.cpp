@@ -2,14 +2,19 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
 PagePrompts PagePrompts::MessageBoxes() {
   PagePrompts p;
   p.ask = [](QWidget *parent, const QString &text) {
-    return QMessageBox::question(parent, QStringLiteral("VO_Vor"), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    // No Qt translations ship with the program: the buttons get their words here.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("VO_Vor"), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
   };
   p.warn = [](QWidget *parent, const QString &text) {
     QMessageBox::warning(parent, QStringLiteral("VO_Vor"), text);

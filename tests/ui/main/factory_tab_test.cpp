@@ -47,6 +47,9 @@ TEST_F(FactoryPage, StartsWithTheDocumentedDefaults) {
   EXPECT_EQ(tab->ST_BaseFreq->text().toStdString(), "Базовая RF-частота: 2401.308 Mhz, Шаг подстройки: 399.90234 Hz");
   EXPECT_EQ(tab->L_ToWrite->text().toStdString(), "Множитель: AE2E, Темп.смещение: 278");
   EXPECT_TRUE(tab->L_FMeasures->Markup().find("<b>0xFFFFAE2E</b>") != std::string::npos);
+  // The wrapped multiplier is said to be unwritable before anyone clicks "Запись ".
+  EXPECT_TRUE(tab->L_WriteWarning->PlainText().contains("-20946 не помещается в 16 бит"));
+  EXPECT_TRUE(tab->L_WriteWarning->PlainText().contains("записать нельзя"));
 }
 
 TEST_F(FactoryPage, WrongCrystalIsNeverWritten) {
@@ -65,6 +68,7 @@ TEST_F(FactoryPage, MeasureComputeWriteAndReadBack) {
   tab->CB_MeasureDivisor->setCurrentIndex(2);  // XOSC/2
   tab->SE_MeasuredFreq->setValue(13240505);
   EXPECT_NE(tab->L_FMeasures->Markup().find("<b>229 / 0x00E5</b>"), std::string::npos);
+  EXPECT_TRUE(tab->L_WriteWarning->PlainText().isEmpty());
   server.WithModem([](sim::SimModem &m) { m.State().temperature = 27; });
   Click(tab->Button41);
   EXPECT_EQ(tab->Calibration().AverageTemperature(), 27);
