@@ -1,7 +1,7 @@
 // channel: open and close the serial channels the node carries through the mesh.
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
-#include "cli/route_argument.h"
+#include "modem/route.h"
 #include "cli/session.h"
 
 namespace cli {
@@ -33,7 +33,7 @@ bool ParseArgs(const std::vector<std::string> &args, bool wantsRoute, bool wants
       return false;
     }
     if (wantsRoute) {
-      auto route = ParseRouteArgument(args[1], modem::kChannelRouteNodes, error);
+      auto route = modem::ParseRouteArgument(args[1], modem::kChannelRouteNodes, error);
       if (!route) return false;
       out->route = route->Hex();
     } else if (!ParseNumber(args[1], 0, 255, &out->address)) {

@@ -1,13 +1,18 @@
 // config: show, export, import and set the node's configuration.
 #include "cli/byte_files.h"
 #include "cli/command_registry.h"
-#include "cli/config_settings.h"
+#include "modem/config_text.h"
 #include "cli/session.h"
 #include "ruvezivevo/fe_root_section.h"
 
 namespace cli {
 
 namespace {
+
+using modem::ApplySetting;
+using modem::ConfigSettings;
+using modem::ExportConfigText;
+using modem::ImportConfigText;
 
 constexpr char kSynopsis[] =
     "config show | config export FILE [--raw] | config import FILE [--raw] [--verify] | "

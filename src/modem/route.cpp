@@ -99,4 +99,22 @@ std::string RouteProblemText(const RouteProblem &problem) {
   return {};
 }
 
+std::optional<Route> ParseRouteArgument(const std::string &text, RouteNodeCount count, std::string *error) {
+  auto parsed = ParseRouteText(text, count);
+  if (parsed.route) return parsed.route;
+  const RouteProblem &p = parsed.problem;
+  switch (p.kind) {
+    case RouteProblem::NotANumber:
+    case RouteProblem::NotANode:
+      *error = "\"" + p.part + "\" in \"" + text + "\" is no node number (0 to 255)";
+      break;
+    case RouteProblem::TooFewNodes:
+    case RouteProblem::TooManyNodes:
+      *error = "\"" + text + "\" is no route of " + std::to_string(count.min) + " to " + std::to_string(count.max) +
+               " nodes, such as 1-5-9";
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace modem

@@ -73,4 +73,8 @@ ParsedRoute ParseRouteText(std::string_view text, RouteNodeCount count);
 // The window's words for a refused route ("в маршруте не число: x").
 std::string RouteProblemText(const RouteProblem &problem);
 
+// A route typed on vovorctl's command line or in a configuration file; none
+// with the reason in English, naming the part, in *error.
+std::optional<Route> ParseRouteArgument(const std::string &text, RouteNodeCount count, std::string *error);
+
 }  // namespace modem

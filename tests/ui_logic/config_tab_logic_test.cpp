@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/zt_config.h"
+#include "modem/config_text.h"
 #include "ui/main/config_tab_logic.h"
 
 using namespace config_tab;
@@ -11,7 +12,7 @@ TEST(ConfigTabLogic, NewConfigurationShowsTheModuleDefaultsExactly) {
   Form f = ShowConfig(*config);
   EXPECT_EQ(f.netAddress, 1);
   EXPECT_EQ(f.baudRateIndex, 4);  // "19200"
-  EXPECT_STREQ(BaudRateItems()[f.baudRateIndex], "19200");
+  EXPECT_STREQ(modem::UartSpeedCaption(f.baudRateIndex), "19200");
   EXPECT_EQ(f.dataFormat, 0);
   EXPECT_EQ(f.netId, 1);
   EXPECT_EQ(f.nodeId, 1);

@@ -15,6 +15,7 @@
 
 #include "config/zt_config.h"
 #include "log/log_intf.h"
+#include "modem/config_text.h"
 #include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
 #include "ui/main/config_tab_logic.h"
@@ -57,6 +58,9 @@ TConfigTab::TConfigTab(ui::IPageHost &host, QWidget *sheet) : QWidget(sheet), ho
   connect(Btn_NewConf, &QPushButton::clicked, this, &TConfigTab::Btn_NewConfClick);
   connect(Btn_ReadConf, &QPushButton::clicked, this, &TConfigTab::Btn_ReadConfClick);
   connect(Btn_WriteConf, &QPushButton::clicked, this, &TConfigTab::Btn_WriteConfClick);
+  connect(Btn_SaveConf, &QPushButton::clicked, this, &TConfigTab::Btn_SaveConfClick);
+  connect(Btn_LoadConf, &QPushButton::clicked, this, &TConfigTab::Btn_LoadConfClick);
+  ChooseFile = [this](bool save) { return DefaultChooseFile(save); };
 
   host_.AddStartupStep([this] { Btn_NewConfClick(); });
   host_.AddSetting(ui::CheckedSetting("CB_VerifyWrite.Checked", CB_VerifyWrite));
@@ -84,7 +88,7 @@ void TConfigTab::BuildControls() {
   uart->addRow(QStringLiteral("Сетевой адрес:"), SE_CUNetAddr);
   CB_CBaudRate = new TModuleList;
   CB_CBaudRate->setObjectName("CB_CBaudRate");
-  for (int i = 0; i < kBaudRateItemCount; ++i) CB_CBaudRate->addItem(QString::fromUtf8(BaudRateItems()[i]));
+  for (int i = 0; i < modem::kUartSpeedCount; ++i) CB_CBaudRate->addItem(QString::fromUtf8(modem::UartSpeedCaption(i)));
   CB_CBaudRate->setCurrentIndex(0);
   CB_CBaudRate->setMaximumWidth(180);
   uart->addRow(QStringLiteral("Скорость:"), CB_CBaudRate);
@@ -147,6 +151,10 @@ void TConfigTab::BuildControls() {
   Btn_ReadConf->setObjectName("Btn_ReadConf");
   Btn_WriteConf = new QPushButton(QStringLiteral("Записать"));
   Btn_WriteConf->setObjectName("Btn_WriteConf");
+  Btn_SaveConf = new QPushButton(QStringLiteral("Сохранить в файл…"));
+  Btn_SaveConf->setObjectName("Btn_SaveConf");
+  Btn_LoadConf = new QPushButton(QStringLiteral("Загрузить из файла…"));
+  Btn_LoadConf->setObjectName("Btn_LoadConf");
   CB_VerifyWrite = new QCheckBox(QStringLiteral("Проверить после записи"));
   CB_VerifyWrite->setObjectName("CB_VerifyWrite");
   auto *buttons = new QHBoxLayout;
@@ -156,6 +164,8 @@ void TConfigTab::BuildControls() {
   buttons->addSpacing(12);
   buttons->addWidget(CB_VerifyWrite);
   buttons->addStretch(1);
+  buttons->addWidget(Btn_SaveConf);
+  buttons->addWidget(Btn_LoadConf);
 
   L_ConfigStatus = new QLabel;
   L_ConfigStatus->setObjectName("L_ConfigStatus");
@@ -177,6 +187,7 @@ void TConfigTab::Btn_NewConfClick() {
     return;
   currentConfig_ = config::CreateConfig(ruvezivevo::CreateRootSection());
   newConfig_ = true;
+  loadedNotWritten_ = false;
   SetStatus({});
   ShowConfig();
 }
@@ -201,6 +212,7 @@ void TConfigTab::Btn_ReadConfClick() {
   }
   currentConfig_ = read;
   newConfig_ = false;
+  loadedNotWritten_ = false;
   SetStatus({});
   ShowConfig();
 }
@@ -250,6 +262,7 @@ void TConfigTab::WriteToModem(const std::shared_ptr<config::IZTConfig> &config) 
     if (written) {
       if (config == currentConfig_) {
         newConfig_ = false;
+        loadedNotWritten_ = false;
         SetStatus({});
         ShowConfig();
       }
@@ -265,6 +278,7 @@ void TConfigTab::WriteToModem(const std::shared_ptr<config::IZTConfig> &config) 
 }
 
 void TConfigTab::SetStatus(const QString &text) {
+  L_ConfigStatus->setStyleSheet("color: #b00000;");
   L_ConfigStatus->setText(text);
   L_ConfigStatus->setVisible(!text.isEmpty());
 }

@@ -39,7 +39,14 @@ class TConfigTab : public QWidget {
   void Btn_NewConfClick();
   void Btn_ReadConfClick();
   void Btn_WriteConfClick();
+  // The form in vovorctl's name=value text, and back: a configuration moves
+  // freely between the window and scripts.
+  void Btn_SaveConfClick();
+  void Btn_LoadConfClick();
   void ShowConfig();
+
+  // The file dialogs, replaced by tests: an empty path when the user cancels.
+  std::function<QString(bool save)> ChooseFile;
 
   QScrollArea *RAScrollMax1;
   TCollapsibleGroup *GroupUart, *GroupOrva, *GroupVcomm, *GroupCommon, *GroupPtp;
@@ -60,6 +67,8 @@ class TConfigTab : public QWidget {
   QPushButton *Btn_NewConf;
   QPushButton *Btn_ReadConf;
   QPushButton *Btn_WriteConf;
+  QPushButton *Btn_SaveConf;
+  QPushButton *Btn_LoadConf;
   // Reads the image back after "Записать" and logs an error when it differs.
   QCheckBox *CB_VerifyWrite;
   // What became of the last read or write when it did not succeed.
@@ -76,6 +85,8 @@ class TConfigTab : public QWidget {
   void WriteToModem(const std::shared_ptr<config::IZTConfig> &config);
   void SetStatus(const QString &text);
   void VerifyWrittenImage(config::IZTConfig &written);
+  QString DefaultChooseFile(bool save);
+  void Report(const std::string &message, bool failed);
   ui::IPageHost &host_;
   std::shared_ptr<config::IZTConfig> currentConfig_;
   // The form as it was shown for the current configuration: what is
@@ -83,5 +94,7 @@ class TConfigTab : public QWidget {
   // is written whole.
   config_tab::Form shown_;
   bool newConfig_ = true;
+  // A configuration loaded from a file and not yet written to the modem.
+  bool loadedNotWritten_ = false;
   bool filling_ = false;
 };

@@ -66,7 +66,7 @@ void TConfigTab::ConnectControls() {
 }
 
 bool TConfigTab::HasUnsavedChanges() const {
-  return currentConfig_ && !config_tab::ChangedFields(shown_, FormFromControls()).empty();
+  return currentConfig_ && (loadedNotWritten_ || !config_tab::ChangedFields(shown_, FormFromControls()).empty());
 }
 
 void TConfigTab::UpdateMarks() {

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "modem/config_text.h"
 #include "modem/route.h"
+#include "ruvezivevo/fe_root_section.h"
 #include "util/number_text.h"
 
 namespace config_tab {
@@ -17,13 +19,6 @@ int ValueFromText(const std::string &text, Range r) {
   const util::IntegerText read = util::ReadInteger(text);
   // Too large or too small still says which bound the user meant.
   return read.status == util::IntegerText::NotANumber ? r.min : Clamp(read.value, r);
-}
-
-const char *const *BaudRateItems() {
-  static const char *const items[kBaudRateItemCount] = {
-      "--поумолчанию", "115200", "57600", "38400", "19200", "9600",  "4800",       "2400",
-      "1200",          "600",    "300",   "150",   "100",   "50",    "---резерв1", "---резерв2"};
-  return items;
 }
 
 Form ShowConfig(config::IZTConfig &config) {
@@ -120,6 +115,45 @@ std::optional<std::string> WriteRefusal(const Form &now, const Form *shown) {
   if (parsed.route) return std::nullopt;
   return "Конфигурация не записана: " + modem::RouteProblemText(parsed.problem) +
          ". Исправьте маршрут PTP (узлы через дефис, например 1-5-9) и запишите снова.";
+}
+
+std::string FormText(const config::IZTConfig &current, const Form &now, const Form *shown, std::string *refusal) {
+  if (auto refused = WriteRefusal(now, shown)) {
+    *refusal = *refused;
+    return {};
+  }
+  auto copy = modem::CopyConfig(current);
+  if (!copy) {
+    *refusal = "конфигурация на странице не складывается в образ";
+    return {};
+  }
+  WriteForm(*copy, now, shown);
+  return modem::ExportConfigText(*copy);
+}
+
+std::shared_ptr<config::IZTConfig> LoadedConfig(const config::IZTConfig *base, const std::string &text,
+                                                std::string *why) {
+  auto loaded = base ? modem::CopyConfig(*base) : config::CreateConfig(ruvezivevo::CreateRootSection());
+  if (!loaded) {
+    *why = "конфигурация на странице не складывается в образ";
+    return nullptr;
+  }
+  if (!modem::ImportConfigText(*loaded, text, why)) return nullptr;
+  return loaded;
+}
+
+std::string SavedText(const std::string &file) { return "Конфигурация сохранена в " + file + "."; }
+
+std::string SaveFailedText(const std::string &file, const std::string &why) {
+  return "Конфигурация не сохранена в " + file + ": " + why + ". Выберите другую папку или имя.";
+}
+
+std::string LoadedText(const std::string &file) {
+  return "Конфигурация загружена из " + file + ". Чтобы модем получил её, нажмите «Записать».";
+}
+
+std::string LoadFailedText(const std::string &file, const std::string &why) {
+  return "Конфигурация не загружена из " + file + ": " + why + ". На странице прежние значения.";
 }
 
 std::string ReadFailedText(const std::string &why) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the configuration page shows and takes, free of Qt: the field ranges,
 // the values between the form and the six modules, the route text.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,10 +29,6 @@ int Clamp(long long value, Range r);
 // Text typed into a number field and left: a whole number is clamped; text
 // that is no number becomes the minimum.
 int ValueFromText(const std::string &text, Range r);
-
-// The speed list of the page; the position is the module's baud-rate index.
-const char *const *BaudRateItems();
-inline constexpr int kBaudRateItemCount = 16;
 
 // The form's values: the module values exactly as the configuration holds
 // them, even where they lie outside a field's typing range or a list.
@@ -71,6 +68,23 @@ void WriteForm(config::IZTConfig &config, const Form &now, const Form *shown = n
 // no node list of 2..29 nodes (a part that is no node number is named, never
 // left out, so a shorter route than typed never reaches the modem).
 std::optional<std::string> WriteRefusal(const Form &now, const Form *shown);
+
+// The form as vovorctl's configuration text: the configuration on show with
+// the form's changes put in, as "Записать" would send it. Empty with the
+// reason in *refusal when the form could not be written either.
+std::string FormText(const config::IZTConfig &current, const Form &now, const Form *shown, std::string *refusal);
+// A configuration text loaded over `base` (none: a new configuration):
+// settings the text does not name keep base's values, and base itself is
+// never changed. None with the reason in *why.
+std::shared_ptr<config::IZTConfig> LoadedConfig(const config::IZTConfig *base, const std::string &text,
+                                                std::string *why);
+// What the page says after saving or loading.
+std::string SavedText(const std::string &file);
+std::string SaveFailedText(const std::string &file, const std::string &why);
+std::string LoadedText(const std::string &file);
+std::string LoadFailedText(const std::string &file, const std::string &why);
+// The largest configuration text taken; a real one is about 400 bytes.
+inline constexpr long long kMaxConfigTextBytes = 1 << 20;
 
 // The line above the page's buttons when a read or a write did not succeed.
 std::string ReadFailedText(const std::string &why);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -346,4 +347,56 @@ TEST_F(ConfigPage, AStoppedWriteWarnsAndOffersToWriteAgain) {
   ASSERT_TRUE(form->DirectNode->ReadConfig(back));
   EXPECT_EQ(back->GetUserSettings()->GetNodeName(), std::string(40, 'N'));
   EXPECT_FALSE(tab->L_ConfigStatus->isVisibleTo(tab));
+}
+
+TEST_F(ConfigPage, AFileSavedFromTheFormLoadsBackAndIsWrittenAsShown) {
+  const QString path = QString::fromStdString(testing::TempDir() + "config_tab_test.conf");
+  tab->ChooseFile = [&](bool) { return path; };
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->SE_CPanID->setValue(77);  // saved although never written
+  tab->CB_CBaudRate->setCurrentIndex(2);
+  QTest::mouseClick(tab->Btn_SaveConf, Qt::LeftButton);
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  const std::string text = saved.readAll().toStdString();
+  EXPECT_NE(text.find("net.net-id=77\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("uart.speed=57600\n"), std::string::npos) << text;
+
+  QTest::mouseClick(tab->Btn_NewConf, Qt::LeftButton);
+  QTest::mouseClick(tab->Btn_LoadConf, Qt::LeftButton);
+  EXPECT_EQ(tab->SE_CPanID->value(), 77);
+  EXPECT_EQ(tab->CB_CBaudRate->currentIndex(), 2);
+  EXPECT_TRUE(tab->HasUnsavedChanges());  // loaded, not yet in the modem
+  EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find("Конфигурация загружена из"), std::string::npos);
+
+  QTest::mouseClick(tab->Btn_WriteConf, Qt::LeftButton);
+  EXPECT_FALSE(tab->HasUnsavedChanges());
+  std::shared_ptr<config::IZTConfig> back;
+  ASSERT_TRUE(form->DirectNode->ReadConfig(back));
+  EXPECT_EQ(back->GetZTNETSettings()->GetNetId(), 77);
+  EXPECT_EQ(back->GetUartSettings()->GetBaudRateIndex(), 2);
+  QFile::remove(path);
+}
+
+TEST_F(ConfigPage, AFileThatCannotBeLoadedLeavesTheFormAsItWas) {
+  const QString path = QString::fromStdString(testing::TempDir() + "config_tab_bad.conf");
+  tab->ChooseFile = [&](bool) { return path; };
+  QTest::mouseClick(tab->Btn_ReadConf, Qt::LeftButton);
+  tab->E_CNodeName->setText(QStringLiteral("Ввод 2"));
+  for (const char *content : {"net.net-id=5\nnet.net-id=300\n", "ptp.route=1-x-2\n"}) {
+    QFile bad(path);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(content);
+    bad.close();
+    QTest::mouseClick(tab->Btn_LoadConf, Qt::LeftButton);
+    EXPECT_EQ(tab->E_CNodeName->text(), QStringLiteral("Ввод 2")) << content;
+    EXPECT_NE(tab->SE_CPanID->value(), 5) << content;
+    EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find("не загружена"), std::string::npos)
+        << tab->L_ConfigStatus->text().toStdString();
+  }
+  // A folder is refused before anything is read.
+  tab->ChooseFile = [](bool) { return QString::fromStdString(testing::TempDir()); };
+  QTest::mouseClick(tab->Btn_LoadConf, Qt::LeftButton);
+  EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find("это не файл"), std::string::npos);
+  QFile::remove(path);
 }

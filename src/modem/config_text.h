@@ -1,13 +1,15 @@
 #pragma once
 // The configuration's settings by name, as vovorctl shows, exports, imports
-// and sets them: "net.node-id=5". Every module setting has one name.
+// and sets them and the configuration page saves and loads them:
+// "net.node-id=5". Every module setting has one name.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/zt_config.h"
 
-namespace cli {
+namespace modem {
 
 struct ConfigSetting {
   const char *name;
@@ -18,6 +20,18 @@ struct ConfigSetting {
 };
 
 const std::vector<ConfigSetting> &ConfigSettings();
+
+// The module's serial speeds by baud-rate index (four bits), as the
+// configuration page lists them ("--поумолчанию", "115200", ... "---резерв2").
+inline constexpr int kUartSpeedCount = 16;
+const char *UartSpeedCaption(int index);
+// The same speed as a setting's value: "9600", "default", or "index-N" for
+// an index without a speed of its own, so every index survives a file.
+std::string UartSpeedText(int index);
+std::optional<int> UartSpeedIndex(const std::string &text);
+
+// A copy that shares nothing with `config`; none when its tree is no image.
+std::shared_ptr<config::IZTConfig> CopyConfig(const config::IZTConfig &config);
 const ConfigSetting *FindConfigSetting(const std::string &name);
 
 // Every setting as a "name=value" line, in table order.
@@ -29,4 +43,4 @@ bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::s
 // One "name=value" word of `config set`.
 bool ApplySetting(config::IZTConfig &config, const std::string &assignment, std::string *error);
 
-}  // namespace cli
+}  // namespace modem

@@ -1,18 +1,22 @@
-#include "cli/config_settings.h"
+#include "modem/config_text.h"
 
 #include <sstream>
 
-#include "cli/cli_options.h"
-#include "cli/route_argument.h"
+#include "modem/route.h"
+#include "ruvezivevo/fe_root_section.h"
+#include "util/number_text.h"
 
-namespace cli {
+namespace modem {
 
 namespace {
 
 using config::IZTConfig;
 
 std::optional<std::string> Number(const std::string &text, long min, long max, long *value) {
-  if (ParseNumber(text, min, max, value)) return std::nullopt;
+  if (auto v = util::ParseInteger(text, min, max)) {
+    *value = static_cast<long>(*v);
+    return std::nullopt;
+  }
   return "\"" + text + "\" is not a number from " + std::to_string(min) + " to " + std::to_string(max);
 }
 
@@ -37,7 +41,7 @@ std::optional<std::string> SetEnabled(IZTConfig &c, const std::string &text) {
 
 std::optional<std::string> SetRoute(IZTConfig &c, const std::string &text) {
   std::string why;
-  auto route = ParseRouteArgument(text, modem::kPtpRouteNodes, &why);
+  auto route = ParseRouteArgument(text, kPtpRouteNodes, &why);
   if (!route) return why;
   c.GetPTPSettings()->SetRoute(route->Record());
   return std::nullopt;
@@ -45,8 +49,15 @@ std::optional<std::string> SetRoute(IZTConfig &c, const std::string &text) {
 
 // The stored route as a node list; empty for a damaged record.
 std::string RouteText(IZTConfig &c) {
-  auto route = modem::Route::FromRecord(c.GetPTPSettings()->GetRoute());
+  auto route = Route::FromRecord(c.GetPTPSettings()->GetRoute());
   return route ? route->Text() : std::string();
+}
+
+std::optional<std::string> SetSpeed(IZTConfig &c, const std::string &text) {
+  auto index = UartSpeedIndex(text);
+  if (!index) return "\"" + text + "\" is no speed of the list (default, 115200 ... 50) nor index-N (0 to 15)";
+  c.GetUartSettings()->SetBaudRateIndex(static_cast<uint8_t>(*index));
+  return std::nullopt;
 }
 
 std::optional<std::string> SetNodeName(IZTConfig &c, const std::string &text) {
@@ -61,9 +72,8 @@ const std::vector<ConfigSetting> &ConfigSettings() {
       {"user.node-name", "node name", [](IZTConfig &c) { return c.GetUserSettings()->GetNodeName(); }, SetNodeName},
       NUMBER_SETTING("uart.address", "network address on the serial port", 0, 255,
                      c.GetUartSettings()->GetNetAddress(), c.GetUartSettings()->SetNetAddress(static_cast<uint8_t>(v))),
-      NUMBER_SETTING("uart.baud-index", "speed: 0 default, 1 115200, 2 57600 ... 5 9600 ... 13 50", 0, 15,
-                     int{c.GetUartSettings()->GetBaudRateIndex()},
-                     c.GetUartSettings()->SetBaudRateIndex(static_cast<uint8_t>(v))),
+      {"uart.speed", "serial speed: default, 115200, 57600 ... 9600 ... 50 (index-N for a bare index)",
+       [](IZTConfig &c) { return UartSpeedText(c.GetUartSettings()->GetBaudRateIndex()); }, SetSpeed},
       NUMBER_SETTING("uart.data-format", "0 8N1, 1 8E1, 2 8O1", 0, 3, int{c.GetUartSettings()->GetDataFormat()},
                      c.GetUartSettings()->SetDataFormat(static_cast<uint8_t>(v))),
       NUMBER_SETTING("phy.byte2", "radio setting byte 2", 0, 255, int{c.GetCC1100PHYSettings()->GetPhyByte2()},
@@ -99,7 +109,45 @@ const std::vector<ConfigSetting> &ConfigSettings() {
 const ConfigSetting *FindConfigSetting(const std::string &name) {
   for (const auto &s : ConfigSettings())
     if (name == s.name) return &s;
+  // Files exported before the speed had a name of its own.
+  static const ConfigSetting baudIndex =
+      NUMBER_SETTING("uart.baud-index", "speed by the module's index", 0, 15, int{c.GetUartSettings()->GetBaudRateIndex()},
+                     c.GetUartSettings()->SetBaudRateIndex(static_cast<uint8_t>(v)));
+  if (name == baudIndex.name) return &baudIndex;
   return nullptr;
+}
+
+const char *UartSpeedCaption(int index) {
+  static const char *const captions[kUartSpeedCount] = {
+      "--поумолчанию", "115200", "57600", "38400", "19200", "9600",  "4800",       "2400",
+      "1200",          "600",    "300",   "150",   "100",   "50",    "---резерв1", "---резерв2"};
+  return index >= 0 && index < kUartSpeedCount ? captions[index] : "";
+}
+
+namespace {
+constexpr int kFirstReservedSpeed = 14;
+}
+
+std::string UartSpeedText(int index) {
+  if (index == 0) return "default";
+  if (index > 0 && index < kFirstReservedSpeed) return UartSpeedCaption(index);
+  return "index-" + std::to_string(index);
+}
+
+std::optional<int> UartSpeedIndex(const std::string &text) {
+  if (text == "default") return 0;
+  for (int i = 1; i < kFirstReservedSpeed; ++i)
+    if (text == UartSpeedCaption(i)) return i;
+  if (text.rfind("index-", 0) == 0)
+    if (auto v = util::ParseInteger(text.substr(6), 0, kUartSpeedCount - 1)) return static_cast<int>(*v);
+  return std::nullopt;
+}
+
+std::shared_ptr<config::IZTConfig> CopyConfig(const config::IZTConfig &config) {
+  const std::string image = config.SaveToString();
+  if (image.empty()) return nullptr;
+  auto root = ruvezivevo::LoadRootSection(image);
+  return root ? config::CreateConfig(root) : nullptr;
 }
 
 std::string ExportConfigText(config::IZTConfig &config) {
@@ -143,4 +191,4 @@ bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::s
   return true;
 }
 
-}  // namespace cli
+}  // namespace modem
