@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   if (auto frame = modem::FindAsciiAnswer(buffer, hostAddr, deviceId)) {
     if (frame->frameData.size() < 2 || frame->frameData.size() % 2 != 0) __builtin_trap();
+    for (char c : frame->frameData)
+      if (util::HexDigitValue(c) < 0) __builtin_trap();
   }
   modem::UnstuffFrame(buffer);
   return 0;

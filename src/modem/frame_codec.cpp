@@ -14,6 +14,12 @@ constexpr char kNul = 0x00;
 bool AddressesMatch(uint8_t dest, uint8_t src, uint8_t hostAddr, uint8_t deviceId) {
   return dest == hostAddr && (src == deviceId || deviceId == 255);
 }
+
+bool AllHexDigits(std::string_view text) {
+  for (char c : text)
+    if (util::HexDigitValue(c) < 0) return false;
+  return true;
+}
 }  // namespace
 
 std::string BuildBinRequest(uint8_t deviceId, uint8_t hostAddr, std::string_view command) {
@@ -104,9 +110,11 @@ std::optional<FrameWalk> WalkAsciiFrame(std::string_view text) {
   FrameWalk walk;
   walk.length = lf + 1;
   walk.body = std::string(text.substr(1, bang - 1));
-  // A check pair that is not hex counts as 0, as everywhere in this protocol.
+  // Noise such as "/000" before a real answer must not lend it digits: a
+  // character that is no hex digit fails the frame.
   std::string_view checkText = text.substr(bang + 1, 2);
-  walk.checkOk = walk.body.size() % 2 == 0 &&
+  walk.checkOk = walk.body.size() % 2 == 0 && checkText.size() == 2 && AllHexDigits(walk.body) &&
+                 AllHexDigits(checkText) &&
                  util::HexPairValue(checkText, 0) ==
                      util::HexPairSum(walk.body, static_cast<uint16_t>(std::min<size_t>(walk.body.size() / 2, 0xFFFF)));
   return walk;

@@ -102,6 +102,10 @@ TEST(AsciiAnswers, SearchRules) {
       {"LF before bang", "/0005\n00!05\r\n", 255, nullptr},
       {"too short", "/0005!05\r\n", 255, nullptr},
       {"noise and a second slash", "xx/zz/000504!09\r\n", 255, "04"},
+      {"noise slash lends no digits", "/000/0005001234!4B\r\n", 255, "001234"},
+      {"short noise before the answer", "/0/0005001234!4B\r\n", 255, "001234"},
+      {"non-digit inside the data", "/00050012 4!4B\r\n", 255, nullptr},
+      {"non-digit check", "/000500!0x\r\n", 255, nullptr},
   };
   for (const auto &c : cases) {
     auto frame = FindAsciiAnswer(c.buffer, 0, c.deviceId);
