@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ruvezivevo/fe_save_issue.h"
+#include "ruvezivevo/image_load_report.h"
 #include "ruvezivevo/fe_types.h"
 
 namespace ruvezivevo {
@@ -41,6 +42,15 @@ struct TFELoadContext {
   uint64_t base = 0;                      // stream position of the image's first byte
   uint32_t recordBytesLeft = kFEImageLimit;
   size_t depth = 0;                       // of the section being read; the root is 0
+  TByteDynArray path;                     // of the section being read
+  TFELoadReport *report = nullptr;        // where damage is noted, when asked
+
+  void NoteDamagedSection() {
+    if (report) report->damagedSections.push_back(path);
+  }
+  void NoteRecordEnd(uint32_t end) {
+    if (report && end > report->recordBytes) report->recordBytes = end;
+  }
 };
 
 class IFEStorable {

@@ -58,4 +58,15 @@ std::shared_ptr<IFERootSection> LoadRootSection(std::string_view image) {
   return LoadRootSection(&stream, false, false);
 }
 
+std::shared_ptr<IFERootSection> LoadRootSection(std::string_view image, TFELoadReport &report) {
+  report = TFELoadReport{};
+  report.imageBytes = static_cast<uint32_t>(std::min<size_t>(image.size(), UINT32_MAX));
+  auto root = std::make_shared<TFERootSection>(nullptr, false);
+  TByteStringStream stream{std::string(image)};
+  TFELoadContext context;
+  context.report = &report;
+  root->LoadFromStream(stream, 0, context);
+  return root;
+}
+
 }  // namespace ruvezivevo

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ruvezivevo/fe_section.h"
+#include "ruvezivevo/image_load_report.h"
 
 namespace ruvezivevo {
 
@@ -37,5 +38,7 @@ std::shared_ptr<IFERootSection> CreateRootSection();
 std::shared_ptr<IFERootSection> LoadRootSection(TStream *stream, bool bindStream, bool ownsStream);
 // The same over bytes in memory, unbound.
 std::shared_ptr<IFERootSection> LoadRootSection(std::string_view image);
+// The same, noting in `report` whether the image loaded whole.
+std::shared_ptr<IFERootSection> LoadRootSection(std::string_view image, TFELoadReport &report);
 
 }  // namespace ruvezivevo

@@ -100,41 +100,51 @@ uint16_t TFESection::SaveToBuffer(TFEImageBuffer &buffer, uint16_t parentRef, ui
 void TFESection::LoadFromStream(TStream &stream, uint16_t expectedParentRef, TFELoadContext &context) {
   ClearItem();
   uint8_t head[2];
-  if (stream.Read(head, sizeof head) < sizeof head) return;
+  if (stream.Read(head, sizeof head) < sizeof head) return context.NoteDamagedSection();
   const uint32_t n = util::LeU16(head);
-  if (n < kMinBodyLength) return;
+  if (n < kMinBodyLength) return context.NoteDamagedSection();
   // Offsets reached through descriptors are 16-bit, so this stays below 0x10002.
   const auto bodyStart = static_cast<uint32_t>(stream.Position() - context.base);
-  if (context.recordBytesLeft < n + 2) return;
+  if (context.recordBytesLeft < n + 2) return context.NoteDamagedSection();
   context.recordBytesLeft -= n + 2;
 
   std::vector<uint8_t> body(n);
-  if (stream.Read(body.data(), n) < n) return;
-  if (XorOf(body.data(), n - 1) != body[n - 1] || util::LeU16(body.data()) != expectedParentRef) return;
+  if (stream.Read(body.data(), n) < n) return context.NoteDamagedSection();
+  if (XorOf(body.data(), n - 1) != body[n - 1] || util::LeU16(body.data()) != expectedParentRef)
+    return context.NoteDamagedSection();
 
   const uint32_t count = body[2];
   // Descriptors running into the checksum mean a damaged record: keep it empty.
-  if (3 + kDescriptorBytes * count > n - 1) return;
+  if (3 + kDescriptorBytes * count > n - 1) return context.NoteDamagedSection();
 
   const uint32_t bodyEnd = bodyStart + n;
+  context.NoteRecordEnd(bodyEnd);
   const auto ownOffset = static_cast<uint16_t>(bodyStart - 2);
   for (uint32_t k = 0; k < count; ++k) {
     const uint8_t *d = body.data() + 3 + kDescriptorBytes * k;
     const uint8_t index = d[0], code = d[1], lo = d[2], hi = d[3];
     if (!IsImageCode(code)) continue;
     if (code != kFECodeSection) {
-      ParamAt(index, true, code)->ReadValue(body.data(), lo, hi, bodyStart, bodyEnd);
+      auto param = ParamAt(index, true, code);
+      param->ReadValue(body.data(), lo, hi, bodyStart, bodyEnd);
+      if (context.report && code != kFECodeEmpty && param->GetItemType() == kFECodeEmpty) {
+        context.report->damagedValues.push_back(context.path);
+        context.report->damagedValues.back().push_back(index);
+      }
       continue;
     }
     const uint64_t target = context.base + util::LeU16(d + 2);
     // Records follow their parent; one pointing back ends the list (value
-    // field 0 is how a writer marks a subsection it had to leave out).
-    if (target < context.base + bodyEnd) return;
+    // field 0 is how a writer marks a subsection it had to leave out). Either
+    // way the image lacks a section it lists.
+    if (target < context.base + bodyEnd) return context.NoteDamagedSection();
     if (context.depth >= kFEMaxDepth) continue;  // deeper than a writer would store
     auto child = SectionAt(index, true);
     stream.SetPosition(target);
     ++context.depth;
+    context.path.push_back(index);
     child->LoadFromStream(stream, ownOffset, context);
+    context.path.pop_back();
     --context.depth;
   }
 }

@@ -2,27 +2,15 @@
 
 #include "ruvezivevo/fe_internal.h"
 #include "ruvezivevo/fe_root_section.h"
+#include "ruvezivevo/image_load_report.h"
 #include "util/format.h"
 
 namespace ruvezivevo {
 
-namespace {
-
-std::string PathText(const TByteDynArray &path) {
-  std::string text;
-  for (uint8_t index : path) {
-    if (!text.empty()) text += '.';
-    text += std::to_string(index);
-  }
-  return text;
-}
-
-}  // namespace
-
 std::string DescribeSaveIssue(const TFESaveIssue &issue) {
   const std::string where = issue.path.empty() && issue.kind != TFESaveIssue::Kind::UnknownTypeCode
                                 ? std::string("корневой раздел")
-                                : util::Format("раздел %s", PathText(issue.path));
+                                : util::Format("раздел %s", SectionPathText(issue.path));
   switch (issue.kind) {
     case TFESaveIssue::Kind::SectionTooLarge:
       return where + " не помещается в образ (64 КБ)";
@@ -31,7 +19,7 @@ std::string DescribeSaveIssue(const TFESaveIssue &issue) {
     case TFESaveIssue::Kind::TooDeep:
       return where + util::Format(": вложенность больше %d уровней", static_cast<int>(kFEMaxDepth));
     case TFESaveIssue::Kind::UnknownTypeCode:
-      return util::Format("параметр %s: тип %d не сохраняется в образе", PathText(issue.path), issue.typeCode);
+      return util::Format("параметр %s: тип %d не сохраняется в образе", SectionPathText(issue.path), issue.typeCode);
   }
   return {};
 }

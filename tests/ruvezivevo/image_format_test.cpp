@@ -125,6 +125,11 @@ TEST(ImageFormat, DescriptorWithAnUnknownCodeIsSkipped) {
   EXPECT_EQ(root->GetWordDef(3, 0), 0x1234);
 }
 
+std::string Corrupt(std::string bytes, size_t at, uint8_t value) {
+  bytes[at] = static_cast<char>(value);
+  return bytes;
+}
+
 // Each case is a damaged image and what must survive of it.
 struct DamageCase {
   const char *name;
@@ -139,9 +144,37 @@ TEST_P(ImageDamage, LoadsWhatIsSoundAndNothingElse) {
   EXPECT_EQ(root->GetItemIndexes(), GetParam().rootIndexes);
 }
 
-std::string Corrupt(std::string bytes, size_t at, uint8_t value) {
-  bytes[at] = static_cast<char>(value);
-  return bytes;
+TEST_P(ImageDamage, IsReportedAsNotWhole) {
+  TFELoadReport report;
+  auto root = LoadRootSection(GetParam().image(), report);
+  EXPECT_FALSE(report.Whole());
+  EXPECT_FALSE(report.Describe().empty());
+  EXPECT_EQ(root->GetItemIndexes(), GetParam().rootIndexes);
+}
+
+TEST(ImageLoadReport, NamesDamagedSectionsValuesAndASizeMismatch) {
+  TFELoadReport report;
+  LoadRootSection(Bytes(kExample), report);
+  EXPECT_TRUE(report.Whole()) << report.Describe();
+  EXPECT_EQ(report.recordBytes, 27u);
+
+  // An interrupted write: the subsection's record only half new.
+  std::string mixed = Bytes(kExample);
+  mixed[24] = 'X';
+  LoadRootSection(mixed, report);
+  EXPECT_EQ(report.damagedSections, std::vector<TByteDynArray>{{2}});
+  EXPECT_EQ(report.Describe(), "повреждён раздел: 2; длина образа 27 байт, записи разделов занимают 14");
+
+  LoadRootSection(Bytes(kExample) + "tail", report);
+  EXPECT_TRUE(report.damagedSections.empty());
+  EXPECT_FALSE(report.Whole());
+
+  LoadRootSection(Record(Bytes("0000 02 01091500 02031500 0541")), report);
+  EXPECT_EQ(report.Describe(), "повреждены параметры: 1, 2");
+
+  LoadRootSection(Corrupt(Bytes(kExample), 13, 0x0C), report);
+  EXPECT_EQ(report.damagedSections, std::vector<TByteDynArray>{{}});
+  EXPECT_EQ(SectionPathText({1, 2}), "1.2");
 }
 
 INSTANTIATE_TEST_SUITE_P(
