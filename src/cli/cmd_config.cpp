@@ -3,6 +3,7 @@
 #include "cli/command_registry.h"
 #include "modem/config_text.h"
 #include "cli/session.h"
+#include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
 
 namespace cli {
@@ -12,6 +13,7 @@ namespace {
 using modem::ApplySetting;
 using modem::ConfigSettings;
 using modem::ExportConfigText;
+using modem::FirstUnnamedSetting;
 using modem::ImportConfigText;
 
 constexpr char kSynopsis[] =
@@ -51,14 +53,29 @@ int Verified(Session &s, const std::string &image, bool verify) {
   return 0;
 }
 
+// A write that changed the modem's image and did not finish leaves a mix of
+// old and new settings; say so, and how to mend it.
+int FailedWrite(Session &s) {
+  const int status = s.Fail();
+  if (s.Node().ConfigWriteIncomplete())
+    s.Err() << "error: the modem's configuration is incomplete: the write stopped part way and the modem now "
+               "holds a mix of old and new settings; write the whole configuration again (vovorctl config "
+               "import FILE) to repair it\n";
+  return status;
+}
+
 int WriteImage(Session &s, const std::string &image, bool verify) {
   if (image.empty() || image.size() > 0xFFFF) return s.Fail({10, "the image must hold 1 to 65535 bytes"});
-  if (!s.Node().WriteConfigImage(image, static_cast<uint16_t>(image.size()))) return s.Fail();
+  // Bytes that are no whole image would leave the modem a damaged configuration.
+  ruvezivevo::TFELoadReport report;
+  ruvezivevo::LoadRootSection(image, report);
+  if (!report.Whole()) return s.Fail({10, "the file is no configuration image: " + report.Describe()});
+  if (!s.Node().WriteConfigImage(image, static_cast<uint16_t>(image.size()))) return FailedWrite(s);
   return Verified(s, image, verify);
 }
 
 int WriteConfiguration(Session &s, const std::shared_ptr<config::IZTConfig> &config, bool verify) {
-  if (!s.Node().WriteConfig(config)) return s.Fail();
+  if (!s.Node().WriteConfig(config)) return FailedWrite(s);
   return Verified(s, config->SaveToString(), verify);
 }
 
@@ -75,8 +92,17 @@ int Export(Session &s, std::vector<std::string> args) {
   if (!TakeFlags(args, &raw, nullptr, &unknown)) return s.UsageError("config export: unknown option " + unknown);
   if (args.size() != 1) return s.UsageError("config export takes one file name");
   std::string bytes;
+  bool damaged = false;
   if (raw) {
+    // The bytes are exported as the modem holds them, damaged or not: they
+    // are what a repair starts from; the damage is still reported.
     if (!s.Node().ReadConfigImage(bytes)) return s.Fail();
+    ruvezivevo::TFELoadReport report;
+    ruvezivevo::LoadRootSection(bytes, report);
+    if (!report.Whole()) {
+      s.Err() << "warning: " << modem::DamagedImageResult(report).Msg << "\n";
+      damaged = true;
+    }
   } else {
     std::shared_ptr<config::IZTConfig> config;
     if (!s.Node().ReadConfig(config)) return s.Fail();
@@ -85,7 +111,7 @@ int Export(Session &s, std::vector<std::string> args) {
   std::string error;
   if (!WriteByteFile(args[0], bytes, &error)) return s.Fail({1, error});
   s.Field("exported", args[0]);
-  return 0;
+  return damaged ? 1 : 0;
 }
 
 int Import(Session &s, std::vector<std::string> args) {
@@ -96,10 +122,20 @@ int Import(Session &s, std::vector<std::string> args) {
   std::string bytes, error;
   if (!ReadByteFile(args[0], &bytes, &error)) return s.Fail({1, error});
   if (raw) return WriteImage(s, bytes, verify);
-  // Settings the file does not name keep the node's values.
+  // Settings the file does not name keep the node's values. A damaged image
+  // has none to keep, so then only a file naming every setting is written.
   std::shared_ptr<config::IZTConfig> config;
-  if (!s.Node().ReadConfig(config)) return s.Fail();
+  ruvezivevo::TFELoadReport report;
+  if (!s.Node().ReadConfig(config, report)) return s.Fail();
   if (!ImportConfigText(*config, bytes, &error)) return s.UsageError(args[0] + ": " + error);
+  if (!report.Whole()) {
+    const std::string missing = FirstUnnamedSetting(bytes);
+    if (!missing.empty())
+      return s.Fail({modem::DamagedImageResult(report).Code,
+                     modem::DamagedImageResult(report).Msg + "; the file does not name " + missing +
+                         ": import a file naming every setting (as config export writes it) or an image with --raw"});
+    s.Err() << "warning: " << report.Describe() << "; every setting is taken from " << args[0] << "\n";
+  }
   return WriteConfiguration(s, config, verify);
 }
 

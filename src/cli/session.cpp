@@ -14,6 +14,7 @@ Session::Session(const GlobalOptions &options, std::ostream &out, std::ostream &
 Session::~Session() {
   // The remote node lets go of the direct one first; the node leaves the
   // port before the port, the port before the line's far end.
+  std::lock_guard lock(nodesMutex_);
   remote_.reset();
   direct_.reset();
   port_.reset();
@@ -41,6 +42,7 @@ bool Session::Open() {
     PortError("cannot open " + path + ": " + port_->LastError());
     return false;
   }
+  std::lock_guard lock(nodesMutex_);
   direct_ = std::make_unique<modem::ZIZ2400>();
   direct_->SetPort(port_.get());
   direct_->SetProtocol(options_.ascii ? 0 : modem::kProtocolBin);
@@ -56,6 +58,20 @@ bool Session::Open() {
     remote_->SetRemoteAddress(static_cast<uint16_t>(options_.remote));
   }
   return true;
+}
+
+void Session::Interrupt(bool atOnce) {
+  interrupted_ = true;
+  std::lock_guard lock(nodesMutex_);
+  const std::initializer_list<modem::ZIZ2400 *> nodes{remote_.get(), direct_.get()};
+  bool writing = false;
+  for (auto *node : nodes) writing = writing || (node && node->ConfigWriteIncomplete());
+  for (auto *node : nodes) {
+    if (!node) continue;
+    node->RequestEndAfterBlock();
+    // A write in progress keeps its block in flight; nothing else needs to.
+    if (atOnce || !writing) node->Stop();
+  }
 }
 
 modem::ZIZ2400 &Session::Node() { return remote_ ? *remote_ : *direct_; }

@@ -1,7 +1,9 @@
 #pragma once
 // What a vovorctl run talks through: the line (a real one, or the simulated
 // modem on a pseudo-terminal), the port and the modem node on it.
+#include <atomic>
 #include <iosfwd>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <utility>
@@ -36,6 +38,12 @@ class Session {
   sim::PtyServer *Simulator() { return simulator_.get(); }
   const GlobalOptions &Options() const { return options_; }
 
+  // A signal asked vovorctl to stop (any thread). Gently: a configuration
+  // write finishes its block in flight and sends no more, anything else
+  // stops at once. At once: every wait ends now.
+  void Interrupt(bool atOnce);
+  bool Interrupted() const { return interrupted_; }
+
   // One "name: value" line.
   void Field(const std::string &name, const std::string &value);
   // One entry of a list (a table's row): "name: value" lines and a blank
@@ -64,6 +72,9 @@ class Session {
   std::unique_ptr<port::TPort> port_;
   std::unique_ptr<modem::ZIZ2400> direct_;
   std::unique_ptr<modem::ZIZ2400_RemoteNode> remote_;
+  std::atomic<bool> interrupted_{false};
+  // Interrupt may come while Open builds the nodes.
+  std::mutex nodesMutex_;
 };
 
 }  // namespace cli

@@ -1,5 +1,7 @@
 #include "modem/config_text.h"
 
+#include <functional>
+#include <set>
 #include <sstream>
 
 #include "modem/route.h"
@@ -175,20 +177,42 @@ bool ApplySetting(config::IZTConfig &config, const std::string &assignment, std:
   return true;
 }
 
-bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::string *error) {
+namespace {
+
+// Calls `take(number, line)` for every line that is no blank or comment
+// line, until it returns false; false then.
+bool ForEachSettingLine(const std::string &text, const std::function<bool(int, const std::string &)> &take) {
   std::istringstream lines(text);
   int number = 0;
   for (std::string line; std::getline(lines, line);) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
-    std::string why;
-    if (!ApplySetting(config, line, &why)) {
-      *error = "line " + std::to_string(number) + ": " + why;
-      return false;
-    }
+    if (!take(number, line)) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::string *error) {
+  return ForEachSettingLine(text, [&](int number, const std::string &line) {
+    std::string why;
+    if (ApplySetting(config, line, &why)) return true;
+    *error = "line " + std::to_string(number) + ": " + why;
+    return false;
+  });
+}
+
+std::string FirstUnnamedSetting(const std::string &text) {
+  std::set<std::string> named;
+  ForEachSettingLine(text, [&](int, const std::string &line) {
+    named.insert(line.substr(0, line.find('=')));
+    return true;
+  });
+  for (const auto &setting : ConfigSettings())
+    if (!named.count(setting.name)) return setting.name;
+  return {};
 }
 
 }  // namespace modem

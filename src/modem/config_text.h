@@ -40,6 +40,9 @@ std::string ExportConfigText(config::IZTConfig &config);
 // skipped. Stops at the first bad line with "line N: why" in *error; the
 // settings before it are applied.
 bool ImportConfigText(config::IZTConfig &config, const std::string &text, std::string *error);
+// The first setting, in table order, that no line of `text` names; empty
+// when the text names them all.
+std::string FirstUnnamedSetting(const std::string &text);
 // One "name=value" word of `config set`.
 bool ApplySetting(config::IZTConfig &config, const std::string &assignment, std::string *error);
 

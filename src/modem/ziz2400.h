@@ -2,6 +2,7 @@
 // The modem on the line: frames commands in BIN or ASCII, finds its answer
 // among the received bytes and turns the status byte into the result.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,8 +18,13 @@
 #include "modem/route_pairs.h"
 #include "modem/rtc_record.h"
 #include "ruvezivevo/fe_interfaces.h"
+#include "ruvezivevo/image_load_report.h"
 
 namespace modem {
+
+// The failure a read reports for an image that did not load whole: it names
+// what is damaged and says the cure.
+device::TResultCode DamagedImageResult(const ruvezivevo::TFELoadReport &report);
 
 // The version record; only VersionStr is filled, the rest stays empty.
 struct TVersion {
@@ -101,12 +107,28 @@ class ZIZ2400 : public device::TDevice {
   // Told the bytes moved so far and the transfer's total, once before the
   // first block and after every block, so long reads can show progress.
   std::function<void(size_t doneBytes, size_t totalBytes)> OnTransferProgress;
+  // Asks block transfers to end after the block in flight: that block is
+  // finished, none follows, and the transfer fails with rcAborted. Safe from
+  // any thread (a signal watcher, the window's Stop); holds until cleared.
+  void RequestEndAfterBlock() { endAfterBlock_ = true; }
+  void ClearEndAfterBlock() { endAfterBlock_ = false; }
+  bool EndAfterBlockRequested() const { return endAfterBlock_; }
+  // True when the last configuration write changed the modem's image but did
+  // not finish (stopped, or a block failed): the modem holds a mix of old and
+  // new, and only a complete write repairs it.
+  bool ConfigWriteIncomplete() const { return configWriteIncomplete_; }
 
   bool ReadConfigSize(uint16_t &size);
   bool ReadConfigBytes(uint16_t address, uint16_t count, std::string &data);
   bool ReadConfigImage(std::string &data);
+  // A damaged image (an interrupted write, a truncated region) fails these
+  // two with DamagedImageResult, so defaults are never shown as its values.
   bool ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root);
   bool ReadConfig(std::shared_ptr<config::IZTConfig> &config);
+  // These take whatever loaded and say in `report` whether it loaded whole;
+  // false only when the image could not be read.
+  bool ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root, ruvezivevo::TFELoadReport &report);
+  bool ReadConfig(std::shared_ptr<config::IZTConfig> &config, ruvezivevo::TFELoadReport &report);
   bool WriteConfigSize(uint16_t size);
   bool WriteConfigBytes(uint16_t address, uint16_t count, const std::string &data);
   // Refuses, unsent, a length of 0 or one beyond the data.
@@ -209,6 +231,8 @@ class ZIZ2400 : public device::TDevice {
  private:
   uint8_t hostAddr_ = 0;
   uint8_t protocol_ = 0;
+  std::atomic<bool> endAfterBlock_{false};
+  std::atomic<bool> configWriteIncomplete_{false};
   std::string frameData_;
 };
 

@@ -32,11 +32,29 @@ bool ZIZ2400::ReadConfigImage(std::string &data) {
   });
 }
 
-bool ZIZ2400::ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root) {
+bool ZIZ2400::ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root,
+                             ruvezivevo::TFELoadReport &report) {
   root.reset();
+  report = {};
   std::string image;
   if (!ReadConfigImage(image)) return false;
-  root = ruvezivevo::LoadRootSection(std::string_view(image));
+  root = ruvezivevo::LoadRootSection(std::string_view(image), report);
+  return true;
+}
+
+bool ZIZ2400::ReadConfigRoot(std::shared_ptr<ruvezivevo::IFERootSection> &root) {
+  ruvezivevo::TFELoadReport report;
+  if (!ReadConfigRoot(root, report)) return false;
+  if (report.Whole()) return true;
+  root.reset();
+  return RefuseOperation("Проверка образа конфигурации", DamagedImageResult(report));
+}
+
+bool ZIZ2400::ReadConfig(std::shared_ptr<config::IZTConfig> &config, ruvezivevo::TFELoadReport &report) {
+  config.reset();
+  std::shared_ptr<ruvezivevo::IFERootSection> root;
+  if (!ReadConfigRoot(root, report)) return false;
+  config = config::CreateConfig(std::move(root));
   return true;
 }
 
@@ -46,6 +64,11 @@ bool ZIZ2400::ReadConfig(std::shared_ptr<config::IZTConfig> &config) {
   if (!ReadConfigRoot(root)) return false;
   config = config::CreateConfig(std::move(root));
   return true;
+}
+
+device::TResultCode DamagedImageResult(const ruvezivevo::TFELoadReport &report) {
+  return {device::rcRecordChecksum.Code,
+          "образ конфигурации повреждён (" + report.Describe() + "); запишите конфигурацию заново"};
 }
 
 bool ZIZ2400::WriteConfigSize(uint16_t size) {
@@ -66,7 +89,15 @@ bool ZIZ2400::WriteConfigImage(const std::string &data, uint16_t length) {
       SetResult(device::rcBadParams);
       return false;
     }
-    return WriteConfigSize(length) && WriteConfigBytes(0, length, data);
+    if (endAfterBlock_) {
+      SetResult(device::rcAborted);
+      return false;
+    }
+    // From the size on, the modem's image is changed until the last block.
+    configWriteIncomplete_ = true;
+    const bool written = WriteConfigSize(length) && WriteConfigBytes(0, length, data);
+    if (written) configWriteIncomplete_ = false;
+    return written;
   });
 }
 

@@ -71,6 +71,10 @@ bool ZIZ2400::MemoryTransfer(uint8_t mode, uint8_t memType, std::string &data, u
   progress();
   std::string read;
   while (count > 0) {
+    if (endAfterBlock_) {
+      SetResult(device::rcAborted);
+      return false;
+    }
     uint32_t n = uint64_t{itemSize} * count > blockBytes ? blockBytes / itemSize : count;
     n = std::min<uint32_t>(n, 255);  // one count byte per request
     std::string chunk = writing ? data.substr(size_t{address - start} * itemSize, size_t{n} * itemSize) : std::string();
