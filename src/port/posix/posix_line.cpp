@@ -5,6 +5,8 @@
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,6 +56,14 @@ void SetModemLine(int fd, int bit, bool on) {
 }
 
 std::string Reason(const char *what) { return std::string(what) + ": " + std::strerror(errno); }
+
+// Unix98 pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
+bool IsPseudoTerminal(int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+  const unsigned m = major(st.st_rdev);
+  return m >= 136 && m <= 143;
+}
 
 }  // namespace
 
@@ -137,13 +147,30 @@ bool PosixLine::Open(const std::string &device, const TPortSettings &settings, s
     ::close(fd);
     return false;
   }
-  ioctl(fd, TIOCEXCL);
+  // TIOCEXCL outlives a killed process on a pseudo-terminal and would lock
+  // everyone out of it; there the flock, which the kernel drops with the
+  // process, has to do.
+  const bool exclusive = !IsPseudoTerminal(fd);
+  if (exclusive) ioctl(fd, TIOCEXCL);
+  termios before{};
+  const bool haveBefore = tcgetattr(fd, &before) == 0;
   if (!ApplySettings(fd, settings, error)) {
+    if (haveBefore) tcsetattr(fd, TCSANOW, &before);
+    if (exclusive) ioctl(fd, TIOCNXCL);
     ::close(fd);
     return false;
   }
   tcflush(fd, TCIOFLUSH);
-  return Adopt(fd);
+  if (!Adopt(fd)) {
+    if (haveBefore) tcsetattr(fd, TCSANOW, &before);
+    if (exclusive) ioctl(fd, TIOCNXCL);
+    ::close(fd);
+    return false;
+  }
+  savedState_ = before;
+  haveSavedState_ = haveBefore;
+  exclusive_ = exclusive;
+  return true;
 }
 
 bool PosixLine::Adopt(int handle) {
@@ -161,10 +188,14 @@ bool PosixLine::Adopt(int handle) {
 bool PosixLine::Close() {
   bool ok = true;
   if (fd_ >= 0) {
-    ioctl(fd_, TIOCNXCL);
+    // The next program finds the line as it was before us.
+    if (haveSavedState_) tcsetattr(fd_, TCSANOW, &savedState_);
+    if (exclusive_) ioctl(fd_, TIOCNXCL);
     ok = ::close(fd_) == 0;
     fd_ = -1;
   }
+  haveSavedState_ = false;
+  exclusive_ = false;
   if (wakeFd_ >= 0) {
     ::close(wakeFd_);
     wakeFd_ = -1;

@@ -2,6 +2,8 @@
 // The serial line on POSIX termios: exclusive open (TIOCEXCL plus an advisory
 // flock, which also stops a second open by root), raw mode, the settings
 // mapped onto termios, and poll() on the line and an eventfd for wake-ups.
+#include <termios.h>
+
 #include "port/port_status.h"
 #include "port/serial_line.h"
 
@@ -30,6 +32,10 @@ class PosixLine final : public ISerialLine {
   void DrainWake();
   int fd_ = -1;
   int wakeFd_ = -1;
+  // The line's state before Open changed it, put back on Close.
+  termios savedState_{};
+  bool haveSavedState_ = false;
+  bool exclusive_ = false;  // TIOCEXCL set by Open
 };
 
 // Applies the line-state record to an open terminal; false when the terminal
