@@ -1,10 +1,10 @@
 // config: show, export, import and set the node's configuration.
-#include "cli/byte_files.h"
 #include "cli/command_registry.h"
 #include "modem/config_text.h"
 #include "cli/session.h"
 #include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
+#include "util/file_write.h"
 
 namespace cli {
 
@@ -19,6 +19,10 @@ using modem::ImportConfigText;
 constexpr char kSynopsis[] =
     "config show | config export FILE [--raw] | config import FILE [--raw] [--verify] | "
     "config set NAME=VALUE... [--verify]";
+
+// Far more than any configuration text or image; a file beyond it is no
+// configuration (or /dev/zero) and is refused unread.
+constexpr size_t kMaxImportBytes = 1 << 20;
 
 // Pulls the flags it knows out of args; false on an unknown one.
 bool TakeFlags(std::vector<std::string> &args, bool *raw, bool *verify, std::string *unknown) {
@@ -109,7 +113,7 @@ int Export(Session &s, std::vector<std::string> args) {
     bytes = ExportConfigText(*config);
   }
   std::string error;
-  if (!WriteByteFile(args[0], bytes, &error)) return s.Fail({1, error});
+  if (!util::WriteFileAtomically(args[0], bytes, &error)) return s.Fail({1, error});
   s.Field("exported", args[0]);
   return damaged ? 1 : 0;
 }
@@ -120,7 +124,7 @@ int Import(Session &s, std::vector<std::string> args) {
   if (!TakeFlags(args, &raw, &verify, &unknown)) return s.UsageError("config import: unknown option " + unknown);
   if (args.size() != 1) return s.UsageError("config import takes one file name");
   std::string bytes, error;
-  if (!ReadByteFile(args[0], &bytes, &error)) return s.Fail({1, error});
+  if (!util::ReadRegularFile(args[0], kMaxImportBytes, &bytes, &error)) return s.Fail({1, error});
   if (raw) return WriteImage(s, bytes, verify);
   // Settings the file does not name keep the node's values. A damaged image
   // has none to keep, so then only a file naming every setting is written.

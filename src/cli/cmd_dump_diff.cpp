@@ -1,15 +1,19 @@
 // dump-diff: two dump files compared address by address, as diff does:
 // exit 0 when the bytes they share agree, 1 when some differ.
-#include "cli/byte_files.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
 #include "util/dump_compare.h"
 #include "util/dump_file.h"
+#include "util/file_write.h"
 #include "util/format.h"
 
 namespace cli {
 
 namespace {
+
+// A dump of the largest memory in its widest format is a few MiB; a file far
+// beyond that is no dump (or /dev/zero) and is refused unread.
+constexpr size_t kMaxDumpFileBytes = 64u << 20;
 
 std::string RangeText(const util::TAddressRange &r) {
   const std::string size = r.Size() == 1 ? "1 byte" : std::to_string(r.Size()) + " bytes";
@@ -19,7 +23,7 @@ std::string RangeText(const util::TAddressRange &r) {
 
 bool LoadDump(Session &s, const std::string &path, util::TDumpImage *image) {
   std::string bytes, error;
-  if (!ReadByteFile(path, &bytes, &error)) {
+  if (!util::ReadRegularFile(path, kMaxDumpFileBytes, &bytes, &error)) {
     s.Err() << "dump-diff: " << error << "\n";
     return false;
   }

@@ -1,10 +1,10 @@
 // dump and erase: the node's memories saved to files, and erased.
-#include "cli/byte_files.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
 #include "modem/memory_dump.h"
 #include "util/dump_file.h"
+#include "util/file_write.h"
 #include "util/format.h"
 
 namespace cli {
@@ -68,7 +68,7 @@ int RunDump(Session &s, const std::vector<std::string> &args) {
   if (!read.attempted) return s.Fail({1, std::string(memory->name) + " reports a size of 0: nothing to read"});
   if (!read.ok) return s.Fail();
   std::string error;
-  if (!WriteByteFile(file, util::DumpFileText({read.address, read.bytes}, format), &error)) return s.Fail({1, error});
+  if (!util::WriteFileAtomically(file, util::DumpFileText({read.address, read.bytes}, format), &error)) return s.Fail({1, error});
   s.Field("address", util::Format("0x%4.4x", read.address));
   s.Field("bytes", std::to_string(read.bytes.size()));
   s.Field("file", file);

@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "util/file_write.h"
 
 namespace util {
 
@@ -21,40 +21,34 @@ std::string Trim(const std::string &s) {
 
 void OrderedIni::FromText(const std::string &text) {
   sections_.clear();
+  sectionIndex_.clear();
   std::istringstream in(text);
   std::string line;
-  Section *current = nullptr;
+  std::string current;
+  bool inSection = false;
   while (std::getline(in, line)) {
     std::string t = Trim(line);
     if (t.empty() || t[0] == ';' || t[0] == '#') continue;
     if (t.front() == '[' && t.back() == ']') {
-      std::string name = t.substr(1, t.size() - 2);
-      current = nullptr;
-      for (auto &s : sections_)
-        if (s.name == name) current = &s;
-      if (!current) {
-        sections_.push_back({name, {}});
-        current = &sections_.back();
-      }
+      current = t.substr(1, t.size() - 2);
+      inSection = true;
+      SectionNamed(current);
       continue;
     }
     size_t eq = t.find('=');
-    if (!current || eq == std::string::npos) continue;
-    Set(current->name, Trim(t.substr(0, eq)), t.substr(eq + 1));
-    for (auto &s : sections_)
-      if (s.name == current->name) current = &s;
+    if (!inSection || eq == std::string::npos) continue;
+    Set(current, Trim(t.substr(0, eq)), t.substr(eq + 1));
   }
 }
 
-bool OrderedIni::Load(const std::string &path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
+bool OrderedIni::Load(const std::string &path, std::string *error) {
+  std::string text;
+  if (!ReadRegularFile(path, kMaxBytes, &text, error)) {
     sections_.clear();
+    sectionIndex_.clear();
     return false;
   }
-  std::stringstream buf;
-  buf << f.rdbuf();
-  FromText(buf.str());
+  FromText(text);
   return true;
 }
 
@@ -69,55 +63,40 @@ std::string OrderedIni::ToText() const {
 }
 
 bool OrderedIni::Save(const std::string &path, std::string *error) const {
-  std::string tmp = path + ".tmp";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    if (!f) {
-      if (error) *error = "cannot write " + tmp;
-      return false;
-    }
-    f << ToText();
-    if (!f.flush()) {
-      if (error) *error = "cannot write " + tmp;
-      return false;
-    }
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    if (error) *error = "cannot replace " + path;
-    std::remove(tmp.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, ToText(), error);
+}
+
+OrderedIni::Section &OrderedIni::SectionNamed(const std::string &name) {
+  auto [it, added] = sectionIndex_.try_emplace(name, sections_.size());
+  if (added) sections_.push_back({name, {}, {}});
+  return sections_[it->second];
+}
+
+const OrderedIni::Section *OrderedIni::FindSection(const std::string &name) const {
+  auto it = sectionIndex_.find(name);
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 std::optional<std::string> OrderedIni::Get(const std::string &section, const std::string &key) const {
-  for (const auto &s : sections_) {
-    if (s.name != section) continue;
-    for (const auto &[k, v] : s.values)
-      if (k == key) return v;
-  }
-  return std::nullopt;
+  const Section *s = FindSection(section);
+  if (!s) return std::nullopt;
+  auto it = s->keyIndex.find(key);
+  if (it == s->keyIndex.end()) return std::nullopt;
+  return s->values[it->second].second;
 }
 
 void OrderedIni::Set(const std::string &section, const std::string &key, const std::string &value) {
-  for (auto &s : sections_) {
-    if (s.name != section) continue;
-    for (auto &kv : s.values) {
-      if (kv.first == key) {
-        kv.second = value;
-        return;
-      }
-    }
+  Section &s = SectionNamed(section);
+  auto [it, added] = s.keyIndex.try_emplace(key, s.values.size());
+  if (added)
     s.values.emplace_back(key, value);
-    return;
-  }
-  sections_.push_back({section, {{key, value}}});
+  else
+    s.values[it->second].second = value;
 }
 
 std::vector<std::pair<std::string, std::string>> OrderedIni::Keys(const std::string &section) const {
-  for (const auto &s : sections_)
-    if (s.name == section) return s.values;
-  return {};
+  const Section *s = FindSection(section);
+  return s ? s->values : std::vector<std::pair<std::string, std::string>>{};
 }
 
 std::string SettingsFilePath(const std::string &executablePath, const std::string &extension) {

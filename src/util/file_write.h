@@ -1,0 +1,21 @@
+#pragma once
+// The one way the programs write a file: the bytes go to a fresh temporary
+// in the target's folder (created exclusively, never through a symbolic
+// link), are synced to disk, take the old file's permissions and then
+// replace the target by rename. A crash or a full disk never leaves half a
+// file, and a link planted beside the target is never followed.
+#include <string>
+#include <string_view>
+
+namespace util {
+
+// False, with the reason in *error ("cannot write PATH: why"), when the file
+// could not be written whole; the target is then left as it was.
+bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::string *error = nullptr);
+
+// Reads a whole regular file of at most maxBytes bytes. A folder, a FIFO, a
+// device or a larger file is refused (false, the reason in *error) without
+// reading it, so an import can neither block nor read without end.
+bool ReadRegularFile(const std::string &path, size_t maxBytes, std::string *bytes, std::string *error = nullptr);
+
+}  // namespace util
