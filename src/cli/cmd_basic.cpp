@@ -1,6 +1,7 @@
 // version and send: the first words any modem understands.
 #include "cli/command_registry.h"
 #include "cli/session.h"
+#include "modem/frame_codec.h"
 #include "util/hex.h"
 
 namespace cli {
@@ -31,6 +32,9 @@ int RunVersion(Session &s, const std::vector<std::string> &args) {
 int RunSend(Session &s, const std::vector<std::string> &args) {
   if (args.size() != 1 || !IsHexCommand(args[0]))
     return s.UsageError("send takes one command in hex, two digits a byte (for example 1501)");
+  if (args[0].size() / 2 > modem::kMaxCommandBytes)
+    return s.UsageError("send: the command holds " + std::to_string(args[0].size() / 2) + " bytes; a frame carries " +
+                        std::to_string(modem::kMaxCommandBytes) + " at most");
   auto &node = s.Node();
   node.Execute(Upper(args[0]), 1, node.Transactions);
   if (node.ResultCode().Code != 0) return s.Fail();

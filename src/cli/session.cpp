@@ -5,6 +5,7 @@
 #include "modem/frame_codec.h"
 #include "port/port_list.h"
 #include "sim/pty_server.h"
+#include "util/control_escape.h"
 
 namespace cli {
 
@@ -77,10 +78,12 @@ void Session::Interrupt(bool atOnce) {
 modem::ZIZ2400 &Session::Node() { return remote_ ? *remote_ : *direct_; }
 
 void Session::Field(const std::string &name, const std::string &value) {
+  // Values come from the modem: a control character must not reach the
+  // terminal (a JSON report escapes them itself).
   if (auto *report = Report())
     report->Field(name, value);
   else
-    out_ << name << ": " << value << "\n";
+    out_ << name << ": " << util::EscapeControlCharacters(value) << "\n";
 }
 
 void Session::Record(const std::string &list, const std::vector<std::pair<std::string, std::string>> &fields) {
@@ -88,7 +91,7 @@ void Session::Record(const std::string &list, const std::vector<std::pair<std::s
     report->Record(list, fields);
     return;
   }
-  for (const auto &[name, value] : fields) out_ << name << ": " << value << "\n";
+  for (const auto &[name, value] : fields) out_ << name << ": " << util::EscapeControlCharacters(value) << "\n";
   out_ << "\n";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The modem's two wire protocols as pure functions: BIN (ESC SOH ... ESC NUL,
 // ESC doubled, zero runs as ESC n) and ASCII ("/" hex "!" check ... LF).
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +10,9 @@
 namespace modem {
 
 inline constexpr uint8_t kProtocolBin = 1;
+// The longest command a request frame carries whole: the codec counts at
+// most 0xFFFF bytes, two of them the addresses.
+inline constexpr size_t kMaxCommandBytes = 0xFFFF - 2;
 
 // BIN request: ESC SOH, destination, source, command bytes, check byte,
 // every ESC of the body doubled, ESC NUL. An odd last digit is dropped.
