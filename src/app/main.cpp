@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "app/program_windows.h"
+#include "app/quit_on_signals.h"
 #include "util/ini_file.h"
 #include "util/version.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char **argv) {
   std::optional<TForm1::Options> options = ReadOptions(argc, argv, &status);
   if (!options) return status;
   QApplication app(argc, argv);
+  TQuitOnSignals quitOnSignals;
   QApplication::setApplicationName(QStringLiteral("vovor"));
   TForm1 form(*options);
   // Made after the main window and gone before it: the terminal is a link
