@@ -156,8 +156,9 @@ void TForm1::BuildPages() {
 void TForm1::CreateNodes() {
   port_ = std::make_unique<port::TPort>();
   port_->OnReceiveData = [this](const std::string &data) { received_.Deliver(data); };
-  // The reader thread sees the line go; the window says so in the log. The
-  // port is closed (its reader joined) before the window goes away.
+  // The reader thread sees the line go and come back; the window logs both
+  // and shows the port's state on its own thread. The port is closed (its
+  // reader joined) before the window goes away.
   port_->OnHangUp = [this](port::TPort &) {
     QMetaObject::invokeMethod(
         this,
@@ -167,6 +168,21 @@ void TForm1::CreateNodes() {
         },
         Qt::QueuedConnection);
   };
+  port_->OnLineBack = [this](port::TPort &) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (logger_) logger_->AddMessage(shell::PortBackMessage(lastOpenedPortText_.toStdString()));
+          UpdatePortState();
+        },
+        Qt::QueuedConnection);
+  };
+  // A lost line is watched for: the same device back takes the port back.
+  auto *replugTimer = new QTimer(this);
+  connect(replugTimer, &QTimer::timeout, this, [this] {
+    if (port_ && port_->LineLost() && !OperationRunning()) port_->Reconnect();
+  });
+  replugTimer->start(500);
 
   DirectNode = std::make_unique<modem::ZIZ2400>();
   DirectNode->SetPort(port_.get());
@@ -318,8 +334,13 @@ void TForm1::ShowTerminal() { ShowTerminalWindow(); }
 
 bool TForm1::RunOperation(const std::function<void()> &operation) {
   if (operationDepth_ > 0 || closePending_) return false;
+  // A lost line's device may be back already; else it is awaited, not chosen anew.
+  if (port_ && port_->LineLost()) port_->Reconnect();
   if (!port_ || !port_->GetActive()) {
-    logger_->AddMessageAs(shell::PortNotOpenMessage(lastOpenedPortText_.toStdString()), lsWarning);
+    const std::string portText = lastOpenedPortText_.toStdString();
+    logger_->AddMessageAs(port_ && port_->LineLost() ? shell::PortLostRefusedMessage(portText)
+                                                     : shell::PortNotOpenMessage(portText),
+                          lsWarning);
     return false;
   }
   ++operationDepth_;

@@ -93,6 +93,7 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   QSpinBox *SE_PortTimeOut = nullptr;
   TRadioGroup *RG_NodeAccess = nullptr;
   QSpinBox *SE_RemoteNodeAddr = nullptr;
+  QLabel *L_PortState = nullptr;  // open, closed, or lost and waited for
 
   // Shows or hides the service pages' tabs and the hidden controls of "Наст".
   void SetServicePagesVisible(bool visible);

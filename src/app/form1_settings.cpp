@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QSplitter>
+#include <filesystem>
 
 #include "app/form1.h"
 #include "ui/log/action_log_frame.h"
@@ -102,7 +103,14 @@ void TForm1::LoadPlacement(const util::OrderedIni &ini) {
 
 bool TForm1::LoadSettings() {
   util::OrderedIni ini;
-  if (!ini.Load(options_.settingsPath)) return false;
+  std::string refused;
+  if (!ini.Load(options_.settingsPath, &refused)) {
+    // A settings file that is there but refused (too large, not a file) is
+    // said; the window then starts with its defaults.
+    if (std::filesystem::exists(options_.settingsPath) && logger_)
+      logger_->AddMessage("Настройки не прочитаны: " + refused);
+    return false;
+  }
   // Placement first: the normal rectangle, then the state.
   LoadPlacement(ini);
 

@@ -112,9 +112,13 @@ void TForm1::ConnectSettingsPage() {
 }
 
 void TForm1::UpdatePortState() {
-  const bool open = port_ && port_->GetActive();
-  L_PortState->setText(QString::fromStdString(
-      shell::PortStateText(open, port_->Settings(), lastOpenedPortText_.toStdString())));
+  if (!L_PortState || !port_) return;
+  const bool open = port_->GetActive();
+  const shell::TPortState state = port_->LineLost() ? shell::TPortState::psLost
+                                  : open            ? shell::TPortState::psOpen
+                                                    : shell::TPortState::psClosed;
+  L_PortState->setText(
+      QString::fromStdString(shell::PortStateText(state, port_->Settings(), lastOpenedPortText_.toStdString())));
   L_PortState->setStyleSheet(open ? QString() : QStringLiteral("color: #b00000;"));
 }
 

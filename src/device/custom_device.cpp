@@ -162,6 +162,13 @@ void TCustomDevice::SetAnswerData(const std::string &data) {
 
 void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions) {
   if (!BeginExecute()) return;
+  // A line that went away fails at once (the port takes the device back
+  // first if it has returned).
+  if (port::TCustomPort *p = GetPort(); p && !p->EnsureLine()) {
+    SetResult(rcLineLost);
+    EndExecute();
+    return;
+  }
   try {
     int attempt = 0;
     bool ended = false;  // the wait ended with an answer or an abort

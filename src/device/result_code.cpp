@@ -7,6 +7,7 @@ const TResultCode rcError{1, "ошибка"};
 const TResultCode rcNoAnswer{2, "нет ответа от устройства"};
 const TResultCode rcPending{3, ""};
 const TResultCode rcChannelInit{4, "ошибка инициализации канала связи"};
+const TResultCode rcLineLost{4, "ошибка инициализации канала связи: порт отключён, ожидается его возвращение"};
 const TResultCode rcAborted{6, "прерывание выполнения команды"};
 const TResultCode rcModemCommand{7, "команда от модема"};
 const TResultCode rcIdentError{8, "ошибка идентификации устройства"};

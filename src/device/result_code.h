@@ -23,6 +23,8 @@ extern const TResultCode rcError;
 extern const TResultCode rcNoAnswer;
 extern const TResultCode rcPending;
 extern const TResultCode rcChannelInit;
+// rcChannelInit's code, saying why: the port's line went away.
+extern const TResultCode rcLineLost;
 extern const TResultCode rcAborted;
 extern const TResultCode rcModemCommand;
 extern const TResultCode rcIdentError;

@@ -51,6 +51,10 @@ class TCustomPort {
   virtual void SendData(const std::string &data);
   // Reports received data to the listeners.
   virtual void DataReceived(const std::string &data);
+  // Asked before a transaction: false when the port's line went away and has
+  // not come back, so the transaction fails at once instead of waiting out
+  // its attempts. A port may take the returned device back here.
+  virtual bool EnsureLine() { return true; }
 
   TDataEvent OnReceiveData;
   TDataEvent OnSendData;

@@ -1,6 +1,9 @@
 #include "port/device_name.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <filesystem>
 
 namespace port {
 
@@ -31,6 +34,34 @@ uint32_t WriteTimeoutPerByte(int baudRate) {
   if (baudRate <= 0) return 1;
   double m = std::nearbyint(10000.0 / baudRate + 0.5);  // default rounding mode: half to even
   return m < 1 ? 1u : static_cast<uint32_t>(m);
+}
+
+namespace {
+constexpr char kSerialIdFolder[] = "/dev/serial/by-id";
+}  // namespace
+
+bool DeviceExists(const std::string &device) {
+  struct stat st {};
+  return !device.empty() && ::stat(device.c_str(), &st) == 0;
+}
+
+std::string SerialIdLinkOf(const std::string &device) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path target = fs::canonical(device, ec);
+  if (ec) return {};
+  for (fs::directory_iterator it(kSerialIdFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code linkEc;
+    if (fs::canonical(it->path(), linkEc) == target && !linkEc) return it->path().string();
+  }
+  return {};
+}
+
+std::string DeviceOfSerialIdLink(const std::string &link) {
+  if (link.empty()) return {};
+  std::error_code ec;
+  const auto device = std::filesystem::canonical(link, ec);
+  return ec ? std::string() : device.string();
 }
 
 }  // namespace port

@@ -88,7 +88,14 @@ void TPort::ForEachPortLink(const std::function<void(TPortLink &)> &f) {
 
 int TPort::Open() {
   if (handle_.load() >= 0) Close();
-  deviceName_ = PosixDeviceName(settings_.GetPortName());
+  lost_ = false;
+  const int handle = OpenDevice(PosixDeviceName(settings_.GetPortName()));
+  if (handle >= 0) serialIdLink_ = SerialIdLinkOf(deviceName_);
+  return handle;
+}
+
+int TPort::OpenDevice(const std::string &device) {
+  deviceName_ = device;
   lastError_.clear();
   bool ok = false;
   {
@@ -116,6 +123,26 @@ int TPort::Open() {
 }
 
 bool TPort::Close() {
+  lost_ = false;
+  return CloseLine();
+}
+
+bool TPort::Reconnect() {
+  if (!lost_.load()) return GetActive();
+  const std::string configured = PosixDeviceName(settings_.GetPortName());
+  std::string device = DeviceOfSerialIdLink(serialIdLink_);
+  if (device.empty() && DeviceExists(configured)) device = configured;
+  if (device.empty()) return false;
+  CloseLine();
+  if (OpenDevice(device) < 0) return false;
+  lost_ = false;
+  if (OnLineBack) OnLineBack(*this);
+  return true;
+}
+
+bool TPort::EnsureLine() { return !lost_.load() || Reconnect(); }
+
+bool TPort::CloseLine() {
   if (closing_.exchange(true)) return false;
   bool result = true;
   if (handle_.load() >= 0) {
@@ -229,6 +256,13 @@ void TPort::ReaderLoop() {
     }
     if (ev.hangUp) {
       hungUp_ = true;
+      lost_ = true;
+      // Let go of the device at once: a pseudo-terminal's number (a USB
+      // adapter's name) is free for its return only once nobody holds it.
+      {
+        std::lock_guard lock(lineMutex_);
+        line_->Close();
+      }
       if (OnHangUp) OnHangUp(*this);
       break;
     }
@@ -255,6 +289,7 @@ void TPort::SendData(const std::string &data) {
   TCustomPort::SendData(data);
   if (!data.empty() && GetActive() && line_) {
     uint32_t deadline = WriteTimeoutPerByte(settings_.GetBaudRate()) * static_cast<uint32_t>(data.size());
+    std::lock_guard lock(lineMutex_);
     line_->Write(data, deadline);
   }
 }

@@ -48,8 +48,21 @@ class TPort : public TCustomPort {
   TThreadPriority Priority = TThreadPriority::tpNormal;
   TPortStatusEvent OnChangeStatus;
   // Called on the reader thread when the line hangs up (a USB adapter pulled
-  // out, the far end of a pseudo-terminal closed); the port then reads as closed.
+  // out, the far end of a pseudo-terminal closed); the port then reads as
+  // closed and its line as lost.
   TPortEvent OnHangUp;
+  // Called on the thread that took a lost line back (Reconnect).
+  TPortEvent OnLineBack;
+
+  // The line hung up under the open port and has not come back. The port
+  // keeps its settings; Close or Open ends the state.
+  bool LineLost() const { return lost_.load(); }
+  // Takes a lost line back when its device is there again: the same path, or
+  // the device the same USB serial number (/dev/serial/by-id) now names.
+  // True when the line is open. Callers poll it (the window on a timer, a
+  // transaction before it starts).
+  bool Reconnect();
+  bool EnsureLine() override;
 
   int Handle() const { return handle_.load(); }
   uint32_t LastReceiveTick() const { return lastReceiveTick_.load(); }
@@ -66,6 +79,8 @@ class TPort : public TCustomPort {
 
  private:
   void ReaderLoop();
+  int OpenDevice(const std::string &device);
+  bool CloseLine();
   void StartReader();
   void StopReader();
   void UpdateStatus();
@@ -77,6 +92,10 @@ class TPort : public TCustomPort {
   std::atomic<int> handle_{-1};
   std::atomic<bool> closing_{false};
   std::atomic<bool> hungUp_{false};
+  std::atomic<bool> lost_{false};
+  std::string serialIdLink_;  // the /dev/serial/by-id name of the open device, if any
+  // Writes and the reader's release of a hung-up line do not overlap.
+  std::mutex lineMutex_;
   std::atomic<bool> readerRunning_{false};
   std::atomic<bool> poolReader_{false};
   std::atomic<uint32_t> lastReceiveTick_{0};

@@ -11,8 +11,12 @@ TEST(ShellLogic, PortMessagesAndNotes) {
   EXPECT_EQ(PortLostMessage("COM9"), "Порт COM9 отключён");
   EXPECT_EQ(PortNotOpenMessage("COM9"),
             "Порт COM9 не открыт: операция не выполнена. Выберите порт на странице «Наст».");
-  EXPECT_EQ(PortStateText(true, s, "COM1"), "Порт открыт: COM1, 19200, 8N1");
-  EXPECT_EQ(PortStateText(false, s, "COM9"), "Порт COM9 не открыт");
+  EXPECT_EQ(PortLostRefusedMessage("COM9"),
+            "Порт COM9 отключён: операция не выполнена. Подключите устройство снова: порт откроется сам.");
+  EXPECT_EQ(PortStateText(TPortState::psOpen, s, "COM1"), "Порт открыт: COM1, 19200, 8N1");
+  EXPECT_EQ(PortStateText(TPortState::psClosed, s, "COM9"), "Порт COM9 не открыт");
+  EXPECT_EQ(PortStateText(TPortState::psLost, s, "COM9"), "Порт COM9 отключён, ждём возвращения устройства");
+  EXPECT_EQ(PortBackMessage("COM9"), "Порт COM9 снова подключён");
   EXPECT_EQ(ParityForDataFormat(1), port::TParitys::Even);
   EXPECT_EQ(ParityForDataFormat(2), port::TParitys::Odd);
   EXPECT_EQ(ParityForDataFormat(-1), port::TParitys::None);

@@ -24,8 +24,17 @@ std::string PortNotOpenMessage(const std::string &portText) {
   return "Порт " + portText + " не открыт: операция не выполнена. Выберите порт на странице «Наст».";
 }
 
-std::string PortStateText(bool open, const port::TPortSettings &settings, const std::string &portText) {
-  if (open) return util::Format("Порт открыт: %s", settings.GetDescription(true, true, true, true, true, true));
+std::string PortLostRefusedMessage(const std::string &portText) {
+  return "Порт " + portText + " отключён: операция не выполнена. Подключите устройство снова: порт откроется сам.";
+}
+
+std::string PortStateText(TPortState state, const port::TPortSettings &settings, const std::string &portText) {
+  switch (state) {
+    case TPortState::psOpen:
+      return util::Format("Порт открыт: %s", settings.GetDescription(true, true, true, true, true, true));
+    case TPortState::psLost: return "Порт " + portText + " отключён, ждём возвращения устройства";
+    case TPortState::psClosed: break;
+  }
   return "Порт " + portText + " не открыт";
 }
 
@@ -39,6 +48,8 @@ FirstStartChoice FirstStartPort(const std::vector<PortCandidate> &ports) {
           util::Format("Первый запуск: USB-адаптеров %d, выбран имитатор модема; выберите порт на странице «Наст»",
                        static_cast<int>(usb.size()))};
 }
+
+std::string PortBackMessage(const std::string &portText) { return "Порт " + portText + " снова подключён"; }
 
 port::TParitys ParityForDataFormat(int index) {
   if (index == 1) return port::TParitys::Even;

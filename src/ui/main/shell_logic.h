@@ -19,12 +19,19 @@ std::string PortFailedMessage(const std::string &portText);
 // "Порт COM9 отключён": the line went away under an open port (an adapter
 // pulled out); the next operations fail until the port is opened again.
 std::string PortLostMessage(const std::string &portText);
+// "Порт COM9 снова подключён": the lost line's device came back and the port
+// took it again by itself.
+std::string PortBackMessage(const std::string &portText);
 
 // An operation asked for while the port is closed: refused at once, not
 // sent to wait for an answer that cannot come.
 std::string PortNotOpenMessage(const std::string &portText);
-// The port's state as "Наст" shows it.
-std::string PortStateText(bool open, const port::TPortSettings &settings, const std::string &portText);
+// The same refusal while the line is lost and its device awaited.
+std::string PortLostRefusedMessage(const std::string &portText);
+// The port's state as "Наст" shows it: open with its settings, closed, or
+// lost and waiting for its device to come back.
+enum class TPortState { psClosed, psOpen, psLost };
+std::string PortStateText(TPortState state, const port::TPortSettings &settings, const std::string &portText);
 
 // The port of a first start (no settings file): the only USB serial
 // adapter present, else the simulated modem; and the log line that says
