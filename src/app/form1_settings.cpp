@@ -1,6 +1,8 @@
 // The main window's settings file: section "Form1", the documented keys in
 // their order (the window's and those its pages register), then the window
 // placement, then keys of our own.
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -8,7 +10,6 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QSplitter>
-#include <filesystem>
 
 #include "app/form1.h"
 #include "ui/log/action_log_frame.h"

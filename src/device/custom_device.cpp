@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "port/port.h"
 #include "util/tick.h"
 
 namespace device {
@@ -152,7 +153,63 @@ void TCustomDevice::StartAttempt(const std::string &packet) {
   auto l = LockState();
   rxBuffer_.clear();
   answerData_.clear();
+  frameSeen_ = false;
   packet_ = packet;
+}
+
+uint32_t TCustomDevice::QuietGuardMs() const {
+  // Three answers of a memory block (about 80 bytes with stuffing) at ten
+  // bits a byte: what can still be in flight once the owed answers are in.
+  const auto *p = dynamic_cast<const port::TPort *>(GetPort());
+  const int baud = p ? p->Settings().GetBaudRate() : 0;
+  if (baud <= 0) return 20;
+  return std::max<uint32_t>(5, static_cast<uint32_t>(3 * 80 * 10 * 1000 / baud));
+}
+
+void TCustomDevice::DrainStaleAnswers() {
+  {
+    auto l = LockState();
+    if (owedAnswers_ == 0) return;
+    draining_ = true;
+    lastRxTick_ = util::TickMs();
+  }
+  auto waiter = Waiter();
+  const uint32_t budget = static_cast<uint32_t>(std::max(0, GetTimeOutMs()));
+  const uint32_t guard = QuietGuardMs();
+  const uint32_t start = util::TickMs();
+  for (;;) {
+    uint32_t quietFor = 0;
+    {
+      auto l = LockState();
+      if (aborted_) break;
+      if (owedAnswers_ == 0) {
+        quietFor = util::TicksSince(lastRxTick_);
+        if (quietFor >= guard) break;
+      } else if (util::TicksSince(start) >= budget) {
+        // No more came within a whole budget: those answers are lost.
+        owedAnswers_ = 0;
+        continue;
+      }
+      rxBuffer_.clear();
+      answerData_.clear();
+      resultCode_ = rcPending;
+    }
+    answerEvent_->Reset();
+    const uint32_t elapsed = util::TicksSince(start);
+    uint32_t step = owedAnswers_ == 0 ? guard - quietFor : (budget > elapsed ? budget - elapsed : 0);
+    step = std::clamp<uint32_t>(step, 1, 100);
+    const IDeviceWaiter::Outcome outcome = waiter->Wait(step, *answerEvent_, *abortEvent_);
+    if (outcome == IDeviceWaiter::Outcome::Input) waiter->ProcessInput();
+    if (outcome == IDeviceWaiter::Outcome::Answer) {
+      auto l = LockState();
+      if (owedAnswers_ > 0) --owedAnswers_;
+    }
+  }
+  auto l = LockState();
+  draining_ = false;
+  rxBuffer_.clear();
+  answerData_.clear();
+  resultCode_ = rcPending;
 }
 
 void TCustomDevice::SetAnswerData(const std::string &data) {
@@ -184,6 +241,9 @@ void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, 
         lastResult = resultCode_;
         resultCode_ = rcPending;
       }
+      // A late answer to an earlier attempt of this command is still its
+      // answer; only another command's must not be taken.
+      if (attempt == 0) DrainStaleAnswers();
       if (BeforeExecute(*this, static_cast<uint8_t>(attempt))) {
         StartAttempt(BuildPacket(command));
         answerEvent_->Reset();
@@ -197,8 +257,13 @@ void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, 
           SetResult(rcOK);
           break;
         } else {
-          ended = WaitAttempt(transactions, attempt, lastResult) != WaitEnd::Timeout;
+          const WaitEnd end = WaitAttempt(transactions, attempt, lastResult);
+          ended = end != WaitEnd::Timeout;
           if (!ended) SetResult(rcNoAnswer);
+          auto l = LockState();
+          // Nothing came for this request (or it was stopped): its answer
+          // may still be on its way.
+          if (!frameSeen_ || end == WaitEnd::Abort) ++owedAnswers_;
         }
       }
       ++attempt;
@@ -266,14 +331,16 @@ void TCustomDevice::DoReceiveData(const std::string &data) {
   {
     auto l = LockState();
     if (aborted_ || !busy_ || !IsPending(resultCode_) || data.empty()) return;
+    if (draining_) lastRxTick_ = util::TickMs();
     rxBuffer_ += data;
     if (rxBuffer_.size() > MaxRxBuffer)
       resultCode_ = rcRxOverflow;
     else
       ParseAnswer(rxBuffer_);
     if (IsPending(resultCode_)) return;
+    frameSeen_ = true;
     answerData_ = ExtractData(rxBuffer_);
-    if (resultCode_.Code == rcBusy.Code) {
+    if (resultCode_.Code == rcBusy.Code && !draining_) {
       // A busy modem: no hand-over; the attempt runs to a short budget and
       // ends without answer, so the next attempt repeats the command.
       int seconds = ((timeOutMs_ + 999) / 1000) & 0xFF;

@@ -128,6 +128,13 @@ class TCustomDevice : public port::TCustomPortLink {
  private:
   enum class WaitEnd { Answer, Abort, Timeout };
   WaitEnd WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult);
+  // Answers owed to earlier requests (an attempt that timed out, a stop) may
+  // still come and would be taken for the next command's. Before a new
+  // command they are waited for (up to an attempt's budget) and dropped,
+  // then the line must stay quiet for a few frame times. A clean line skips
+  // this.
+  void DrainStaleAnswers();
+  uint32_t QuietGuardMs() const;
 
   mutable std::recursive_mutex stateMutex_;
   int timeOutMs_ = 5000;
@@ -138,6 +145,10 @@ class TCustomDevice : public port::TCustomPortLink {
   std::string rxBuffer_;
   std::string answerData_;
   TResultCode resultCode_{3, ""};
+  int owedAnswers_ = 0;       // requests sent whose answer was never taken
+  bool frameSeen_ = false;    // the current attempt received a complete frame
+  bool draining_ = false;     // DrainStaleAnswers is dropping what arrives
+  uint32_t lastRxTick_ = 0;   // when the last block arrived while draining
   // Owned through shared pointers so a GUI waiter's queued wake-up can never
   // outlive them.
   std::shared_ptr<util::ManualResetEvent> abortEvent_ = std::make_shared<util::ManualResetEvent>();

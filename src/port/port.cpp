@@ -261,7 +261,7 @@ void TPort::ReaderLoop() {
       // adapter's name) is free for its return only once nobody holds it.
       {
         std::lock_guard lock(lineMutex_);
-        line_->Close();
+        line_->ReleaseDevice();
       }
       if (OnHangUp) OnHangUp(*this);
       break;

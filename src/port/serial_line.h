@@ -31,6 +31,9 @@ class ISerialLine {
   virtual int Handle() const = 0;  // -1 when closed
   // True when the line was closed without error (and when nothing was open).
   virtual bool Close() = 0;
+  // After a hang-up, on the reader's thread: lets go of the device itself,
+  // keeping what Wake() needs until Close.
+  virtual void ReleaseDevice() {}
 
   // Blocks until bytes arrive, the line hangs up, Wake() is called, or
   // `timeoutMs` passes (-1: no limit).

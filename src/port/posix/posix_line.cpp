@@ -185,7 +185,9 @@ bool PosixLine::Adopt(int handle) {
   return true;
 }
 
-bool PosixLine::Close() {
+void PosixLine::ReleaseDevice() { CloseDevice(); }
+
+bool PosixLine::CloseDevice() {
   bool ok = true;
   if (fd_ >= 0) {
     // The next program finds the line as it was before us.
@@ -196,6 +198,11 @@ bool PosixLine::Close() {
   }
   haveSavedState_ = false;
   exclusive_ = false;
+  return ok;
+}
+
+bool PosixLine::Close() {
+  const bool ok = CloseDevice();
   if (wakeFd_ >= 0) {
     ::close(wakeFd_);
     wakeFd_ = -1;

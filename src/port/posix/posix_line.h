@@ -19,6 +19,7 @@ class PosixLine final : public ISerialLine {
   bool IsOpen() const override { return fd_ >= 0; }
   int Handle() const override { return fd_; }
   bool Close() override;
+  void ReleaseDevice() override;
 
   LineEvents WaitEvents(int timeoutMs) override;
   void Wake() override;
@@ -30,6 +31,7 @@ class PosixLine final : public ISerialLine {
 
  private:
   void DrainWake();
+  bool CloseDevice();
   int fd_ = -1;
   int wakeFd_ = -1;
   // The line's state before Open changed it, put back on Close.
