@@ -166,6 +166,7 @@ void TPort::SetHandle(int handle) {
     if (!line_) line_ = factory_ ? factory_() : nullptr;
     if (!line_ || !line_->Adopt(handle)) return;
     hungUp_ = false;
+    lost_ = false;
     handle_ = handle;
     readerDone_->Reset();
     StartReader();

@@ -176,6 +176,11 @@ bool PosixLine::Open(const std::string &device, const TPortSettings &settings, s
 bool PosixLine::Adopt(int handle) {
   if (handle < 0) return false;
   if (fd_ >= 0 && fd_ != handle) Close();
+  // A line released after a hang-up still holds its wake-up descriptor.
+  if (wakeFd_ >= 0) {
+    ::close(wakeFd_);
+    wakeFd_ = -1;
+  }
   int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   if (wake < 0) return false;
   int flags = fcntl(handle, F_GETFL);
