@@ -1,15 +1,14 @@
 // registers: the radio chip's register table as the register page shows it,
 // register files saved, compared and written back.
-#include <fstream>
 #include <ostream>
 
-#include "cli/byte_files.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/field_format.h"
 #include "cli/session.h"
 #include "modem/register_file_text.h"
 #include "modem/register_transfer.h"
+#include "util/file_write.h"
 #include "util/format.h"
 
 namespace cli {
@@ -122,16 +121,10 @@ void PrintRow(Session &s, const modem::TRegisterImage &image, int address) {
 }
 
 std::optional<modem::RegisterSnapshot> LoadFile(Session &s, const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    FileError(s, "cannot read " + path);
-    return std::nullopt;
-  }
-  std::string text(static_cast<size_t>(kLargestRegisterFile) + 1, '\0');
-  in.read(text.data(), kLargestRegisterFile + 1);
-  text.resize(static_cast<size_t>(in.gcount()));
-  if (in.gcount() > kLargestRegisterFile) {
-    FileError(s, path + " is too large for a register file");
+  // A folder, a FIFO or a device is refused unread, as is a file too large.
+  std::string text, refused;
+  if (!util::ReadRegularFile(path, static_cast<size_t>(kLargestRegisterFile), &text, &refused)) {
+    FileError(s, refused);
     return std::nullopt;
   }
   std::string why;
@@ -200,7 +193,7 @@ int RunRegisters(Session &s, const std::vector<std::string> &args) {
   if (!r.load.empty()) return Load(s, read, r.load, r.yes);
   if (!r.save.empty()) {
     std::string why;
-    if (!WriteByteFile(r.save, modem::FormatRegisterFile(read), &why)) return FileError(s, why);
+    if (!util::WriteFileAtomically(r.save, modem::FormatRegisterFile(read), &why)) return FileError(s, why);
     s.Field("saved", util::Format("%s (%d registers)", r.save, read.Count()));
     return 0;
   }
