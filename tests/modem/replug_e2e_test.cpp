@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "modem/frame_codec.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
 #include "sim/pty_server.h"

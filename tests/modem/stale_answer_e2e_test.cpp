@@ -9,6 +9,12 @@ namespace {
 
 class StaleAnswers : public testing_support::SimLineTest {
  protected:
+  template <class F>
+  auto Sim(F f) {
+    decltype(f(std::declval<sim::SimModem &>())) result{};
+    server.WithModem([&](sim::SimModem &m) { result = f(m); });
+    return result;
+  }
   // One command of a kind; false when it failed. A success with another
   // command's data counts in `wrong`.
   bool Run(int kind) {
@@ -39,12 +45,6 @@ class StaleAnswers : public testing_support::SimLineTest {
         return true;
       }
     }
-  }
-  template <class F>
-  auto Sim(F f) {
-    decltype(f(std::declval<sim::SimModem &>())) result{};
-    server.WithModem([&](sim::SimModem &m) { result = f(m); });
-    return result;
   }
   int wrong = 0;
 };
