@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "config/zt_config.h"
+#include "modem/frame_codec.h"
 #include "modem/remote_node.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
