@@ -1,9 +1,9 @@
 #include "port/device_name.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cmath>
-#include <filesystem>
 
 namespace port {
 
@@ -45,23 +45,28 @@ bool DeviceExists(const std::string &device) {
   return !device.empty() && ::stat(device.c_str(), &st) == 0;
 }
 
+// Devices are compared by their device numbers, through plain stat():
+// path resolution by realpath is not safe under every preloaded library
+// (device emulators in tests wrap it).
 std::string SerialIdLinkOf(const std::string &device) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path target = fs::canonical(device, ec);
-  if (ec) return {};
-  for (fs::directory_iterator it(kSerialIdFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code linkEc;
-    if (fs::canonical(it->path(), linkEc) == target && !linkEc) return it->path().string();
+  struct stat target {};
+  if (::stat(device.c_str(), &target) != 0 || !S_ISCHR(target.st_mode)) return {};
+  std::string found;
+  if (DIR *dir = ::opendir(kSerialIdFolder)) {
+    while (dirent *entry = ::readdir(dir)) {
+      if (entry->d_name[0] == '.') continue;
+      const std::string link = std::string(kSerialIdFolder) + "/" + entry->d_name;
+      struct stat st {};
+      if (::stat(link.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == target.st_rdev) {
+        found = link;
+        break;
+      }
+    }
+    ::closedir(dir);
   }
-  return {};
+  return found;
 }
 
-std::string DeviceOfSerialIdLink(const std::string &link) {
-  if (link.empty()) return {};
-  std::error_code ec;
-  const auto device = std::filesystem::canonical(link, ec);
-  return ec ? std::string() : device.string();
-}
+std::string DeviceOfSerialIdLink(const std::string &link) { return DeviceExists(link) ? link : std::string(); }
 
 }  // namespace port

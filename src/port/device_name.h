@@ -17,7 +17,8 @@ std::string PosixDeviceName(const std::string &portName);
 // The /dev/serial/by-id link that names `device` (a USB adapter's serial
 // number), or "" when none does.
 std::string SerialIdLinkOf(const std::string &device);
-// The device such a link names now, or "" when it names none.
+// The link when it names a device now (opening it reaches that device), or
+// "" when it names none.
 std::string DeviceOfSerialIdLink(const std::string &link);
 bool DeviceExists(const std::string &device);
 
