@@ -174,7 +174,10 @@ void TCustomDevice::DrainStaleAnswers() {
     lastRxTick_ = util::TickMs();
   }
   auto waiter = Waiter();
-  const uint32_t budget = static_cast<uint32_t>(std::max(0, GetTimeOutMs()));
+  // A modem answers in turn: an owed answer can come up to a budget after
+  // the one before it was due, so each gets two budgets.
+  const uint32_t budget =
+      static_cast<uint32_t>(std::max(0, GetTimeOutMs())) * 2 * static_cast<uint32_t>(std::min(owedAnswers_, 20));
   const uint32_t guard = QuietGuardMs();
   const uint32_t start = util::TickMs();
   for (;;) {

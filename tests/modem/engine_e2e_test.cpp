@@ -193,6 +193,7 @@ TEST_F(EngineOverPty, LineThatDropsAfterAnAnswer) {
   for (int i = 0; i < 500 && !hungUp; ++i) util::SleepMs(10);
   ASSERT_TRUE(hungUp);
   EXPECT_FALSE(port.GetActive());
+  // The line is lost and not back: the command fails at once, saying so.
   node.Execute("1501", 1, 2);
-  EXPECT_EQ(node.ResultCode(), rcNoAnswer);
+  EXPECT_EQ(node.ResultCode(), rcLineLost);
 }
