@@ -50,8 +50,9 @@ TEST(Replug, TheSameDeviceBackIsTakenAgainAndOperationsMeanwhileFailAtOnce) {
   ASSERT_TRUE(node.ReadVersion(version));
 
   first.reset();  // the adapter is pulled out
-  ASSERT_TRUE(WaitFor([&] { return port.LineLost(); }));
-  EXPECT_EQ(lost.load(), 1);
+  // The state is set before the listeners are told, so wait for the telling.
+  ASSERT_TRUE(WaitFor([&] { return lost.load() == 1; }));
+  EXPECT_TRUE(port.LineLost());
   EXPECT_FALSE(port.GetActive());
   const auto start = Clock::now();
   EXPECT_FALSE(node.ReadVersion(version));
