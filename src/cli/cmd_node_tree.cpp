@@ -2,12 +2,12 @@
 // "Node table" page draws; saved as its HTML page or as a Graphviz graph.
 #include <algorithm>
 
-#include "cli/byte_files.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/session.h"
 #include "modem/mesh_graph.h"
 #include "modem/node_tree.h"
+#include "util/file_write.h"
 
 namespace cli {
 
@@ -45,7 +45,7 @@ bool ParseTreeOptions(const std::vector<std::string> &args, TreeOptions *o, std:
 
 bool Save(Session &s, const std::string &path, const std::string &text) {
   std::string error;
-  if (WriteByteFile(path, text, &error)) return true;
+  if (util::WriteFileAtomically(path, text, &error)) return true;
   s.Err() << "error: " << path << " not written: " << error << "\n";
   return false;
 }
