@@ -81,7 +81,7 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   QAction *ServicePagesAction = nullptr;
   QAction *MemoryDumpAction = nullptr;
   QLabel *StatusText = nullptr;  // the running operation
-  QLabel *L_PortState = nullptr;  // on "Наст": whether the port is open
+  QLabel *L_PortState = nullptr;  // on "Наст": open, closed, or lost and its device awaited
   QProgressBar *StatusProgress = nullptr;
 
   // Page "Наст".
@@ -93,7 +93,6 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   QSpinBox *SE_PortTimeOut = nullptr;
   TRadioGroup *RG_NodeAccess = nullptr;
   QSpinBox *SE_RemoteNodeAddr = nullptr;
-  QLabel *L_PortState = nullptr;  // open, closed, or lost and waited for
 
   // Shows or hides the service pages' tabs and the hidden controls of "Наст".
   void SetServicePagesVisible(bool visible);
