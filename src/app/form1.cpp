@@ -22,6 +22,7 @@
 #include "app/main_window_pages.h"
 #include "app/port_choices.h"
 #include "modem/frame_codec.h"
+#include "modem/frame_recorder.h"
 #include "sim/pty_server.h"
 #include "ui/main/about_dialog.h"
 #include "ui/log/create_action_logger.h"
@@ -184,6 +185,9 @@ void TForm1::CreateNodes() {
   });
   replugTimer->start(500);
 
+  // Before the node joins the port's links, so the recorder has an answer's
+  // bytes by the time the node reports the action done.
+  frameRecorder_ = std::make_unique<modem::TFrameRecorder>(port_.get());
   DirectNode = std::make_unique<modem::ZIZ2400>();
   DirectNode->SetPort(port_.get());
   DirectNode->SetDeviceId(255);
@@ -252,6 +256,7 @@ void TForm1::FormDestroy() {
   currentNode_ = nullptr;
   RemoteNode.reset();
   DirectNode.reset();
+  frameRecorder_.reset();
   port_.reset();
   simulator_.reset();
 }
@@ -301,6 +306,7 @@ void TForm1::OpenPort() {
 void TForm1::DeviceDetailedInfo(device::TCustomDevice &, device::TDeviceDetailMode mode, const std::string &text,
                                 int tryNumber) {
   if (!logger_) return;
+  if (mode != device::TDeviceDetailMode::dmRepeat) AttachFrames();
   switch (mode) {
     case device::TDeviceDetailMode::dmStart:
       StatusText->setText(QString::fromStdString(text));
@@ -315,6 +321,15 @@ void TForm1::DeviceDetailedInfo(device::TCustomDevice &, device::TDeviceDetailMo
     case device::TDeviceDetailMode::dmDoneOK: logger_->EndSuccess(text); break;
     case device::TDeviceDetailMode::dmDoneFail: logger_->EndError(text); break;
   }
+}
+
+void TForm1::AttachFrames() {
+  std::vector<TLogFrame> frames = frameRecorder_->Take();
+  auto node = logger_->GetCurrentNode();
+  // Traffic outside any action (a channel's data, a terminal's bytes) stays
+  // in the terminal; the log keeps the frames of its actions.
+  if (!node || node->GetState() != lsRunning) return;
+  for (auto &frame : frames) node->AddFrame(std::move(frame));
 }
 
 void TForm1::DeviceWaitStep(device::TCustomDevice &, const device::TExtWaitProcParams &params) {

@@ -27,6 +27,10 @@ class QTabWidget;
 class TRadioGroup;
 class GuiDeviceWaiter;
 
+namespace modem {
+class TFrameRecorder;
+}
+
 namespace sim {
 class PtyServer;
 }
@@ -121,6 +125,8 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   void closeEvent(QCloseEvent *event) override;
 
  private:
+  // The frames recorded since the last call go to the open action.
+  void AttachFrames();
   void FormCreate();
   void FormDestroy();
   void CreateNodes();
@@ -137,6 +143,7 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
 
   Options options_;
   std::unique_ptr<port::TPort> port_;
+  std::unique_ptr<modem::TFrameRecorder> frameRecorder_;
   modem::ZIZ2400 *currentNode_ = nullptr;
   std::shared_ptr<ISequentialActionLogger> logger_;
   ui::ReceiveFanOut received_;

@@ -32,6 +32,8 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
       o->help = true;
     } else if (a == "--version") {
       o->version = true;
+    } else if (a == "--trace") {
+      o->trace = true;
     } else if (a == "--json") {
       o->json = true;
     } else if (a == "--sim") {
@@ -98,6 +100,7 @@ std::string Usage() {
       "  --timeout MS    answer time-out per attempt (default 1000)\n"
       "  --attempts N    attempts per command (default 3)\n"
       "  --remote ADDR   run the command on a remote node through the modem\n"
+      "  --trace         print every frame sent and received, with its fields, on standard error\n"
       "  --json          print one JSON object: the decoded fields, result and exit status\n"
       "  --version       show the version and build date\n"
       "exit status: 0 success, 1 device error, 2 usage error, 3 port error\n"

@@ -17,6 +17,7 @@ struct GlobalOptions {
   int remote = -1;        // >= 0: run the command on this remote node through the direct node
   bool help = false;
   bool version = false;
+  bool trace = false;     // every frame sent and received, in words, on standard error
   bool json = false;      // one JSON object per command on standard output
   std::vector<std::string> command;  // the command name and its arguments
 };

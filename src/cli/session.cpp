@@ -18,6 +18,7 @@ Session::~Session() {
   std::lock_guard lock(nodesMutex_);
   remote_.reset();
   direct_.reset();
+  trace_.reset();
   port_.reset();
   simulator_.reset();
 }
@@ -42,6 +43,16 @@ bool Session::Open() {
   if (!port_->GetActive()) {
     PortError("cannot open " + path + ": " + port_->LastError());
     return false;
+  }
+  if (options_.trace) {
+    // Frames complete on the reader thread too; one line at a time.
+    trace_ = std::make_unique<modem::TFrameRecorder>(port_.get());
+    trace_->OnFrame = [this](const TLogFrame &frame) {
+      const modem::TFrameLine line = modem::FrameLine(frame);
+      std::lock_guard lock(traceMutex_);
+      err_ << line.time << " " << line.direction << " " << line.hex << "\n";
+      if (!line.description.empty()) err_ << "    " << line.description << "\n";
+    };
   }
   std::lock_guard lock(nodesMutex_);
   direct_ = std::make_unique<modem::ZIZ2400>();

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/json_report.h"
 #include "device/result_code.h"
+#include "modem/frame_recorder.h"
 #include "modem/remote_node.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
@@ -70,6 +72,8 @@ class Session {
   JsonReport report_;
   std::unique_ptr<sim::PtyServer> simulator_;
   std::unique_ptr<port::TPort> port_;
+  std::unique_ptr<modem::TFrameRecorder> trace_;
+  std::mutex traceMutex_;
   std::unique_ptr<modem::ZIZ2400> direct_;
   std::unique_ptr<modem::ZIZ2400_RemoteNode> remote_;
   std::atomic<bool> interrupted_{false};

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "log/log_frame.h"
 #include "log/simple_intf_list.h"
 
 enum TLogNodeState : uint8_t {
@@ -49,6 +51,9 @@ class ILogNode : public IInterface {
   virtual void SetDetail(const std::string &Detail) = 0;
   virtual void SetResult(const std::string &Result) = 0;
   virtual void SetExpanded(bool Value) = 0;
+  // The frames of the action this node stands for, in the order they passed.
+  virtual void AddFrame(TLogFrame Frame) = 0;
+  virtual std::vector<TLogFrame> GetFrames() const = 0;
 };
 
 // Every operation returns the node it touched, or none.

@@ -70,3 +70,10 @@ void TLogNode::SetExpanded(bool value) {
     Expanded = value;
   }
 }
+
+void TLogNode::AddFrame(TLogFrame frame) {
+  if (!Frames) Frames = std::make_unique<std::vector<TLogFrame>>();
+  Frames->push_back(std::move(frame));
+}
+
+std::vector<TLogFrame> TLogNode::GetFrames() const { return Frames ? *Frames : std::vector<TLogFrame>{}; }

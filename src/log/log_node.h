@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "log/log_intf.h"
 
@@ -53,6 +54,8 @@ class TLogNode final : public TLogContainer, public ILogNode {
   void SetDetail(const std::string &Detail) override;
   void SetResult(const std::string &Result) override;
   void SetExpanded(bool Value) override;
+  void AddFrame(TLogFrame Frame) override;
+  std::vector<TLogFrame> GetFrames() const override;
 
   // Read without copying, for painting.
   const std::string &TextRef() const { return Text; }
@@ -76,6 +79,8 @@ class TLogNode final : public TLogContainer, public ILogNode {
   bool Finished = false;
   uint32_t StartTick = 0;
   uint32_t EndTick = 0;
+  // Most nodes are messages without frames: they pay for one pointer.
+  std::unique_ptr<std::vector<TLogFrame>> Frames;
 
   friend class TLogger;
 };

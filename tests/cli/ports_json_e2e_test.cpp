@@ -99,3 +99,13 @@ TEST(CtlPorts, APortNamedByItsSerialNumberOrByIdNameIsTheAdapterBehindIt) {
   EXPECT_EQ(unknown.exitCode, 3);
   EXPECT_NE(unknown.err.find("NOSUCHSERIAL"), std::string::npos) << unknown.err;
 }
+
+TEST(CtlTrace, EveryFrameBothWaysInWordsOnStandardError) {
+  auto run = RunCtl("--sim --trace version");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("version: "), std::string::npos);  // the output itself is untouched
+  EXPECT_NE(run.err.find(" → 1B 01 "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(" ← 1B 01 "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("BIN, запрос: кому 255, от 0, команда 15"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("BIN, ответ: кому 0, от 1, статус 00"), std::string::npos) << run.err;
+}

@@ -12,7 +12,9 @@
 
 #include "ui/log/action_log_frame_logic.h"
 #include "ui/log/flat_header_view.h"
+#include "ui/log/log_frames_dialog.h"
 #include "ui/log/log_images.h"
+#include "ui/log/log_json_logic.h"
 #include "ui/log/log_tree_model.h"
 #include "ui/widgets/dialog_folder.h"
 
@@ -48,6 +50,8 @@ TActionLog_Frame::TActionLog_Frame(QWidget *parent) : QFrame(parent), VST(new QT
   ActCopy->setShortcutContext(Qt::WidgetShortcut);
   VST->addAction(ActCopy);
   connect(ActCopy, &QAction::triggered, this, &TActionLog_Frame::CopySelection);
+  ActFrames = new QAction(QStringLiteral("Кадры…"), this);
+  connect(ActFrames, &QAction::triggered, this, &TActionLog_Frame::ShowFrames);
   ActSave = new QAction(QStringLiteral("Сохранить журнал…"), this);
   connect(ActSave, &QAction::triggered, this, &TActionLog_Frame::SaveLogAs);
   ActClear = new QAction(QStringLiteral("Очистить"), this);
@@ -92,6 +96,8 @@ void TActionLog_Frame::UpdateActions() {
   const TLogger *logger = ActiveLogger();
   ActCopy->setEnabled(logger && VST->selectionModel() && VST->selectionModel()->hasSelection());
   ActSave->setEnabled(logger && logger->ChildCount() > 0);
+  const TLogNode *selected = SelectedNode();
+  ActFrames->setEnabled(selected && !selected->GetFrames().empty());
   ActClear->setEnabled(logger && CanClearLog(*logger));
 }
 
@@ -105,10 +111,26 @@ bool TActionLog_Frame::CopySelection() {
   return true;
 }
 
+const TLogNode *TActionLog_Frame::SelectedNode() const {
+  TLogTreeModel *model = LogModel();
+  if (!model || !VST->selectionModel()) return nullptr;
+  const auto rows = VST->selectionModel()->selectedRows(0);
+  return rows.size() == 1 ? model->NodeAt(rows.front()) : nullptr;
+}
+
+void TActionLog_Frame::ShowFrames() {
+  const TLogNode *node = SelectedNode();
+  if (!node) return;
+  TLogFramesDialog dialog(QString::fromStdString(node->TextRef()), node->GetFrames(), this);
+  dialog.exec();
+}
+
 bool TActionLog_Frame::SaveLogToFile(const QString &path, QString *error) {
   const TLogger *logger = ActiveLogger();
   if (!logger) return false;
-  const std::string text = LogTreeText(*logger);
+  // The suffix chooses the form: JSON keeps the frames of every action.
+  const std::string text =
+      path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive) ? LogTreeJson(*logger) : LogTreeText(*logger);
   // Written aside and renamed into place: a failed save never leaves half a file.
   QSaveFile file(path);
   const bool saved = file.open(QIODevice::WriteOnly) &&
@@ -129,6 +151,7 @@ void TActionLog_Frame::VSTContextMenu(const QPoint &pos) {
   UpdateActions();
   QMenu menu(this);
   menu.addAction(ActCopy);
+  menu.addAction(ActFrames);
   menu.addAction(ActSave);
   menu.addSeparator();
   menu.addAction(ActClear);
@@ -138,7 +161,7 @@ void TActionLog_Frame::VSTContextMenu(const QPoint &pos) {
 void TActionLog_Frame::SaveLogAs() {
   const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить журнал"),
                                                     DialogStartPath("log", QStringLiteral("журнал.txt")),
-                                                    QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
+                                                    QStringLiteral("Текстовые файлы (*.txt);;JSON с кадрами (*.json);;Все файлы (*)"));
   if (path.isEmpty()) return;
   RememberDialogFolder("log", path);
   QString error;

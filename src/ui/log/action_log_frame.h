@@ -1,13 +1,15 @@
 #pragma once
 // The frame that shows the action log: the tree view VST, two columns of
 // 344 and 200 pixels with no captions, and a context menu to copy the
-// selected rows, save the whole log as text and clear it.
+// selected rows, show an action's frames, save the whole log as text or
+// JSON and clear it.
 #include <QFrame>
 #include <QString>
 #include <QTreeView>
 
 class QAction;
 class TLogger;
+class TLogNode;
 class TLogTreeModel;
 
 class TActionLog_Frame final : public QFrame {
@@ -38,12 +40,15 @@ class TActionLog_Frame final : public QFrame {
 
   QTreeView *VST;
   QAction *ActCopy;
+  QAction *ActFrames;
   QAction *ActSave;
   QAction *ActClear;
 
  private:
   TLogTreeModel *LogModel() const;
   TLogger *ActiveLogger() const;
+  const TLogNode *SelectedNode() const;
+  void ShowFrames();
   void VSTContextMenu(const QPoint &pos);
   void SaveLogAs();
   bool userSized_ = false;
