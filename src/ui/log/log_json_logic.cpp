@@ -18,6 +18,8 @@ const char *StateName(TLogNodeState state) {
     case lsOK: return "ok";
     case lsError: return "error";
     case lsPartial: return "partial";
+    case lsWarning: return "warning";
+    case lsFailure: return "failure";
   }
   return "message";
 }
