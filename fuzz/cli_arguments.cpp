@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/config_settings.h"
+#include "modem/config_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<std::string> words(1);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   for (const auto &word : words) {
     long value = 0;
     if (cli::ParseNumber(word, -1000, 1000, &value) && (value < -1000 || value > 1000)) __builtin_trap();
-    cli::ApplySetting(*config, word, &error);
+    modem::ApplySetting(*config, word, &error);
   }
   return 0;
 }
