@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   cli::GlobalOptions options;
   std::string error;
   if (cli::ParseGlobalOptions(words, &options, &error)) {
-    if (options.command.empty() && !options.help) __builtin_trap();
+    if (options.command.empty() && !options.help && !options.version) __builtin_trap();
     if (options.address < 0 || options.address > 255) __builtin_trap();
   }
   auto config = config::CreateConfig(nullptr);
