@@ -117,6 +117,9 @@ std::optional<std::string> WriteRefusal(const Form &now, const Form *shown) {
          ". Исправьте маршрут PTP (узлы через дефис, например 1-5-9) и запишите снова.";
 }
 
+// Why a configuration on show cannot be copied to be saved or loaded over.
+constexpr char kNoImage[] = "конфигурация на странице не складывается в образ";
+
 std::string FormText(const config::IZTConfig &current, const Form &now, const Form *shown, std::string *refusal) {
   if (auto refused = WriteRefusal(now, shown)) {
     *refusal = *refused;
@@ -124,7 +127,7 @@ std::string FormText(const config::IZTConfig &current, const Form &now, const Fo
   }
   auto copy = modem::CopyConfig(current);
   if (!copy) {
-    *refusal = "конфигурация на странице не складывается в образ";
+    *refusal = kNoImage;
     return {};
   }
   WriteForm(*copy, now, shown);
@@ -135,7 +138,7 @@ std::shared_ptr<config::IZTConfig> LoadedConfig(const config::IZTConfig *base, c
                                                 std::string *why) {
   auto loaded = base ? modem::CopyConfig(*base) : config::CreateConfig(ruvezivevo::CreateRootSection());
   if (!loaded) {
-    *why = "конфигурация на странице не складывается в образ";
+    *why = kNoImage;
     return nullptr;
   }
   if (!modem::ImportConfigText(*loaded, text, why)) return nullptr;
