@@ -4,6 +4,7 @@
 #include "cli/session.h"
 #include "modem/ziz2400.h"
 #include "ruvezivevo/fe_root_section.h"
+#include "util/file_read.h"
 #include "util/file_write.h"
 
 namespace cli {

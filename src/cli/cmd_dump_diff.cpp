@@ -4,7 +4,7 @@
 #include "cli/session.h"
 #include "util/dump_compare.h"
 #include "util/dump_file.h"
-#include "util/file_write.h"
+#include "util/file_read.h"
 #include "util/format.h"
 
 namespace cli {

@@ -8,6 +8,7 @@
 #include "cli/session.h"
 #include "modem/register_file_text.h"
 #include "modem/register_transfer.h"
+#include "util/file_read.h"
 #include "util/file_write.h"
 #include "util/format.h"
 

@@ -89,43 +89,4 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
   return true;
 }
 
-bool ReadRegularFile(const std::string &path, size_t maxBytes, std::string *bytes, std::string *error) {
-  // O_NONBLOCK: opening a FIFO must not wait for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Fail(error, Why("read", path));
-  struct stat st {};
-  std::string reason;
-  if (::fstat(fd, &st) != 0) {
-    reason = Why("read", path);
-  } else if (!S_ISREG(st.st_mode)) {
-    reason = "cannot read " + path + ": " + (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
-  } else if (static_cast<uint64_t>(st.st_size) > maxBytes) {
-    reason = "cannot read " + path + ": " + std::to_string(st.st_size) + " bytes, more than the " +
-             std::to_string(maxBytes) + " accepted";
-  }
-  std::string data;
-  if (reason.empty()) {
-    // Read one byte past the limit, in case the file grows meanwhile.
-    data.resize(maxBytes + 1);
-    size_t got = 0;
-    while (got < data.size()) {
-      const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        reason = Why("read", path);
-        break;
-      }
-      if (n == 0) break;
-      got += static_cast<size_t>(n);
-    }
-    if (reason.empty() && got > maxBytes)
-      reason = "cannot read " + path + ": more than the " + std::to_string(maxBytes) + " bytes accepted";
-    data.resize(got);
-  }
-  ::close(fd);
-  if (!reason.empty()) return Fail(error, reason);
-  *bytes = std::move(data);
-  return true;
-}
-
 }  // namespace util

@@ -13,9 +13,4 @@ namespace util {
 // could not be written whole; the target is then left as it was.
 bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::string *error = nullptr);
 
-// Reads a whole regular file of at most maxBytes bytes. A folder, a FIFO, a
-// device or a larger file is refused (false, the reason in *error) without
-// reading it, so an import can neither block nor read without end.
-bool ReadRegularFile(const std::string &path, size_t maxBytes, std::string *bytes, std::string *error = nullptr);
-
 }  // namespace util

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "util/file_read.h"
 #include "util/file_write.h"
 
 namespace util {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "util/file_read.h"
 #include "util/file_write.h"
 #include "util/ini_file.h"
 

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -22,6 +21,7 @@
 #include "device/result_code.h"
 #include "modem/remote_node.h"
 #include "ui/main/page_host.h"
+#include "ui/widgets/file_read_text_logic.h"
 #include "ui/widgets/hex_view.h"
 #include "ui/widgets/spin_edit.h"
 
@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kWidth = 681, kHeight = 371;
 // A dump file bigger than this is no dump of a modem's memory.
-constexpr qint64 kMaxCompareFileBytes = 64 * 1024 * 1024;
+constexpr size_t kMaxCompareFileBytes = 64 * 1024 * 1024;
 
 QString Q(const std::string &text) { return QString::fromStdString(text); }
 
@@ -344,17 +344,10 @@ void TDumpForm::CompareButtonClick() {
           : QFileDialog::getOpenFileName(this, QStringLiteral("Сравнить с файлом"), folder,
                                          QStringLiteral("Дампы (*.map *.hex *.txt);;Все (*.*)"));
   if (path.isEmpty()) return;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    SetStatus(dump_form::NotReadText(path.toStdString(), file.errorString().toStdString()));
-    return;
-  }
-  const QByteArray bytes = file.read(kMaxCompareFileBytes + 1);
-  std::string error = dump_form::kFileTooBigText;
+  const util::FileRead file = util::ReadBoundedFile(path.toStdString(), kMaxCompareFileBytes);
+  std::string error = ui::FileReadProblemText(file);
   std::optional<util::TDumpImage> other;
-  if (bytes.size() <= kMaxCompareFileBytes)
-    other = util::ParseDumpFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                                path.toStdString(), &error);
+  if (error.empty()) other = util::ParseDumpFile(file.bytes, path.toStdString(), &error);
   if (!other) {
     SetStatus(dump_form::NotReadText(path.toStdString(), error));
     return;

@@ -1,14 +1,13 @@
 // The page "Config": saving the form to a text file and loading one, in the
 // format of vovorctl's config export and import.
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QSaveFile>
 
 #include "log/log_intf.h"
 #include "ui/main/config_tab.h"
 #include "ui/widgets/dialog_folder.h"
+#include "ui/widgets/file_read_text_logic.h"
 
 namespace {
 const QString kPurpose = QStringLiteral("configuration");
@@ -62,22 +61,13 @@ void TConfigTab::Btn_LoadConfClick() {
   const QString path = ChooseFile(false);
   if (path.isEmpty()) return;
   const std::string name = path.toStdString();
-  QFile file(path);
-  if (!QFileInfo(path).isFile()) {
-    Report(config_tab::LoadFailedText(name, "это не файл"), true);
+  const util::FileRead file = util::ReadBoundedFile(name, config_tab::kMaxConfigTextBytes);
+  if (file.status != util::FileReadStatus::Ok) {
+    Report(config_tab::LoadFailedText(name, ui::FileReadProblemText(file)), true);
     return;
   }
-  if (file.size() > config_tab::kMaxConfigTextBytes) {
-    Report(config_tab::LoadFailedText(name, "файл слишком велик для конфигурации"), true);
-    return;
-  }
-  if (!file.open(QIODevice::ReadOnly)) {
-    Report(config_tab::LoadFailedText(name, file.errorString().toStdString()), true);
-    return;
-  }
-  const QByteArray bytes = file.read(config_tab::kMaxConfigTextBytes + 1);
   std::string why;
-  auto loaded = config_tab::LoadedConfig(currentConfig_.get(), bytes.toStdString(), &why);
+  auto loaded = config_tab::LoadedConfig(currentConfig_.get(), file.bytes, &why);
   if (!loaded) {
     Report(config_tab::LoadFailedText(name, why), true);
     return;

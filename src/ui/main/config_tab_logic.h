@@ -84,7 +84,7 @@ std::string SaveFailedText(const std::string &file, const std::string &why);
 std::string LoadedText(const std::string &file);
 std::string LoadFailedText(const std::string &file, const std::string &why);
 // The largest configuration text taken; a real one is about 400 bytes.
-inline constexpr long long kMaxConfigTextBytes = 1 << 20;
+inline constexpr size_t kMaxConfigTextBytes = 1 << 20;
 
 // The line above the page's buttons when a read or a write did not succeed.
 std::string ReadFailedText(const std::string &why);

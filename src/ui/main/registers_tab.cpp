@@ -1,7 +1,6 @@
 #include "ui/main/registers_tab.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -22,6 +21,7 @@
 #include "ui/main/page_sheet.h"
 #include "ui/main/registers_table_model.h"
 #include "ui/widgets/dialog_folder.h"
+#include "ui/widgets/file_read_text_logic.h"
 #include "ui/widgets/spin_edit.h"
 
 using registers_tab::ReferenceKind;
@@ -29,7 +29,7 @@ using registers_tab::ReferenceKind;
 namespace {
 
 // A register file is a few kilobytes; anything far larger is not one.
-constexpr qint64 kLargestRegisterFile = 1 << 20;
+constexpr size_t kLargestRegisterFile = 1 << 20;
 
 QPushButton *Button(const char *name, const QString &caption) {
   auto *b = new QPushButton(caption);
@@ -298,18 +298,10 @@ void TRegistersTab::LoadClick() {
   const QString path = ChooseFile(FileDialog::Load);
   if (path.isEmpty()) return;
   const std::string name = QFileInfo(path).fileName().toStdString();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    Report("Файл " + path.toStdString() + " не открыт: " + file.errorString().toStdString() + ".", true);
-    return;
-  }
-  if (file.size() > kLargestRegisterFile) {
-    Report("Файл " + name + " не загружен: он слишком велик для файла регистров.", true);
-    return;
-  }
-  const QByteArray bytes = file.readAll();
-  std::string error;
-  auto values = modem::ParseRegisterFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &error);
+  const util::FileRead file = util::ReadBoundedFile(path.toStdString(), kLargestRegisterFile);
+  std::string error = ui::FileReadProblemText(file);
+  std::optional<modem::RegisterSnapshot> values;
+  if (error.empty()) values = modem::ParseRegisterFile(file.bytes, &error);
   if (!values) {
     Report("Файл " + name + " не загружен: " + error + ". Исправьте файл и загрузите его снова.", true);
     return;

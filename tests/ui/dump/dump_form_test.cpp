@@ -2,6 +2,7 @@
 // modem on a pseudo-terminal: every row of the read table, the offsets,
 // saving and comparing, erasing, a remote node, progress and Stop, settings.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -264,6 +265,11 @@ TEST_F(DumpWindow, SaveProposesANameWithTheStartAndComparesLater) {
   form->AskCompareFileName = [&](const QString &) { return QString::fromStdString(hex); };
   QTest::mouseClick(form->CompareButton, Qt::LeftButton);
   EXPECT_EQ(Status(), "Файл " + hex + " не прочитан: строка 1 файла Intel HEX: неверная контрольная сумма");
+  // A FIFO chosen by mistake is refused at once instead of waiting for a writer.
+  std::filesystem::remove(hex);
+  ASSERT_EQ(mkfifo(hex.c_str(), 0600), 0);
+  QTest::mouseClick(form->CompareButton, Qt::LeftButton);
+  EXPECT_EQ(Status(), "Файл " + hex + " не прочитан: это не обычный файл");
   std::filesystem::remove(raw);
   std::filesystem::remove(hex);
 }

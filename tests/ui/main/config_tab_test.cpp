@@ -397,6 +397,6 @@ TEST_F(ConfigPage, AFileThatCannotBeLoadedLeavesTheFormAsItWas) {
   // A folder is refused before anything is read.
   tab->ChooseFile = [](bool) { return QString::fromStdString(testing::TempDir()); };
   QTest::mouseClick(tab->Btn_LoadConf, Qt::LeftButton);
-  EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find("это не файл"), std::string::npos);
+  EXPECT_NE(tab->L_ConfigStatus->text().toStdString().find("это папка"), std::string::npos);
   QFile::remove(path);
 }
