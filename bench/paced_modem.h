@@ -64,6 +64,11 @@ class PacedModem {
     return t;
   }
   double WireSeconds(size_t bytes) const { return static_cast<double>(bytes) * 10.0 / baud_; }
+  modem::ZIZ2400 &Node() { return node_; }
+  template <typename Fn>
+  void WithModem(Fn fn) {
+    server_.WithModem(fn);
+  }
 
  private:
   static void Die(const std::string &why) {
