@@ -1,8 +1,6 @@
 #include "device/custom_device.h"
 
 #include <algorithm>
-#include <exception>
-#include <stdexcept>
 
 #include "port/port.h"
 #include "util/tick.h"
@@ -229,105 +227,136 @@ void TCustomDevice::Execute(const std::string &command, uint16_t timeOutFactor, 
     EndExecute();
     return;
   }
+  // The hooks and callbacks are the device class's and the caller's code:
+  // whatever they throw ends the transaction "in progress", never busy.
   try {
-    int attempt = 0;
-    bool ended = false;  // the wait ended with an answer or an abort
+    Attempt attempt;
+    attempt.transactions = transactions;
+    attempt.transactionStart = util::TickMs();
+    bool ended = false;
     do {
-      TResultCode lastResult;
       {
         auto l = LockState();
         waitTime_ = timeOutFactor * timeOutMs_;
       }
-      if (attempt > 0) DoRepeat(attempt);
+      if (attempt.index > 0) DoRepeat(attempt.index);
       {
         auto l = LockState();
-        lastResult = resultCode_;
+        attempt.lastResult = resultCode_;
         resultCode_ = rcPending;
       }
       // A late answer to an earlier attempt of this command is still its
       // answer; only another command's must not be taken.
-      if (attempt == 0) DrainStaleAnswers();
-      if (BeforeExecute(*this, static_cast<uint8_t>(attempt))) {
+      if (attempt.index == 0) DrainStaleAnswers();
+      if (BeforeExecute(*this, static_cast<uint8_t>(attempt.index))) {
         StartAttempt(BuildPacket(command));
-        answerEvent_->Reset();
-        port::TCustomPort *p = GetPort();
-        if (!p) throw std::runtime_error("no port");
-        p->SendData(Packet());
-        NotifyPacket(command, true);
-        if (Aborted()) {
-          SetResult(rcAborted);
-        } else if (StopAfterSend) {
-          SetResult(rcOK);
-          break;
-        } else {
-          const WaitEnd end = WaitAttempt(transactions, attempt, lastResult);
-          ended = end != WaitEnd::Timeout;
-          if (!ended) SetResult(rcNoAnswer);
-          auto l = LockState();
-          // Nothing came for this request (or it was stopped): its answer
-          // may still be on its way.
-          if (!frameSeen_ || end == WaitEnd::Abort) ++owedAnswers_;
-        }
+        ended = RunAttempt(command, attempt) == AttemptEnd::Ended;
       }
-      ++attempt;
-    } while (!ended && !Aborted() && ResultCode().Code != rcAborted.Code && attempt < transactions);
+      ++attempt.index;
+    } while (!ended && !Aborted() && ResultCode().Code != rcAborted.Code && attempt.index < transactions);
   } catch (...) {
     SetResult(rcPending);
   }
   EndExecute();
 }
 
-TCustomDevice::WaitEnd TCustomDevice::WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult) {
-  auto waiter = Waiter();
-  const uint32_t start = util::TickMs();
-  for (;;) {
-    uint32_t elapsed = util::TicksSince(start);
-    uint32_t budget = static_cast<uint32_t>(std::max(0, WaitTime()));
-    // Never sleep past the budget: the time-out ends on time, not at the next step.
-    uint32_t step = std::min<uint32_t>(100, budget > elapsed ? budget - elapsed : 0);
-    IDeviceWaiter::Outcome outcome = waiter->Wait(step, *answerEvent_, *abortEvent_);
-    if (outcome == IDeviceWaiter::Outcome::Input) {
-      waiter->ProcessInput();
-    } else {
-      bool done = false;
-      WaitEnd end = WaitEnd::Timeout;
-      if (outcome == IDeviceWaiter::Outcome::Answer) {
-        std::string answer;
-        {
-          auto l = LockState();
-          if (IsPending(resultCode_)) resultCode_ = rcOK;
-          answer = answerData_;
-        }
-        NotifyPacket(answer, false);
-        done = true;
-        end = WaitEnd::Answer;
-      } else if (outcome == IDeviceWaiter::Outcome::Abort) {
-        auto l = LockState();
-        resultCode_ = rcAborted;
-        aborted_ = true;
-        done = true;
-        end = WaitEnd::Abort;
-      }
-      if (ExternalWaitProc2) {
-        TExtWaitProcParams params;
-        {
-          auto l = LockState();
-          params.TotalTime = waitTime_;
-          params.Remaining = std::max<int64_t>(0, static_cast<int64_t>(waitTime_) - util::TicksSince(start));
-          params.Packet = packet_;
-          params.Answer = answerData_;
-        }
-        params.TransactionCount = transactions;
-        params.Transaction = attempt;
-        params.AbortHandle = abortEvent_.get();
-        params.LastResult = lastResult;
-        ExternalWaitProc2(*this, params);
-      }
-      if (done) return end;
-      if (ExternalWaitProc) ExternalWaitProc(*this, 0, 0);
-    }
-    if (util::TicksSince(start) >= static_cast<uint32_t>(std::max(0, WaitTime()))) return WaitEnd::Timeout;
+TCustomDevice::AttemptEnd TCustomDevice::RunAttempt(const std::string &command, const Attempt &attempt) {
+  answerEvent_->Reset();
+  port::TCustomPort *p = GetPort();
+  if (!p) {
+    // Nowhere to send: the transaction ends as one still "in progress".
+    SetResult(rcPending);
+    return AttemptEnd::Ended;
   }
+  p->SendData(Packet());
+  NotifyPacket(command, true);
+  if (Aborted()) {
+    // Stopped while sending: the packet went out, so its answer is owed.
+    SetResult(rcAborted);
+    auto l = LockState();
+    ++owedAnswers_;
+    return AttemptEnd::Ended;
+  }
+  if (StopAfterSend) {
+    SetResult(rcOK);
+    return AttemptEnd::Ended;
+  }
+  const WaitEnd end = WaitForAnswer(attempt);
+  if (end == WaitEnd::Timeout) SetResult(rcNoAnswer);
+  {
+    auto l = LockState();
+    // Nothing came for this request (or it was stopped): its answer may
+    // still be on its way.
+    if (!frameSeen_ || end == WaitEnd::Abort) ++owedAnswers_;
+  }
+  return end == WaitEnd::Timeout ? AttemptEnd::NoAnswer : AttemptEnd::Ended;
+}
+
+TCustomDevice::WaitEnd TCustomDevice::WaitForAnswer(const Attempt &attempt) {
+  const uint32_t start = util::TickMs();
+  // Read afresh on every step: a busy answer shortens the budget while we wait.
+  auto budget = [this] { return static_cast<uint32_t>(std::max(0, WaitTime())); };
+  for (;;) {
+    const uint32_t elapsed = util::TicksSince(start);
+    // Never sleep past the budget: the time-out ends on time, not at the next step.
+    const WaitStepEnd step = WaitStep(std::min<uint32_t>(100, budget() > elapsed ? budget() - elapsed : 0));
+    if (step != WaitStepEnd::Input) {
+      const bool ended = step == WaitStepEnd::Answer || step == WaitStepEnd::Abort;
+      const int64_t total = budget();
+      ReportWaitStep(attempt, ended, static_cast<int>(total),
+                     static_cast<int>(std::max<int64_t>(0, total - util::TicksSince(start))));
+      if (step == WaitStepEnd::Answer) return WaitEnd::Answer;
+      if (step == WaitStepEnd::Abort) return WaitEnd::Abort;
+    }
+    if (util::TicksSince(start) >= budget()) return WaitEnd::Timeout;
+  }
+}
+
+TCustomDevice::WaitStepEnd TCustomDevice::WaitStep(uint32_t stepMs) {
+  auto waiter = Waiter();
+  switch (waiter->Wait(stepMs, *answerEvent_, *abortEvent_)) {
+    case IDeviceWaiter::Outcome::Input:
+      waiter->ProcessInput();
+      return WaitStepEnd::Input;
+    case IDeviceWaiter::Outcome::Answer: {
+      std::string answer;
+      {
+        auto l = LockState();
+        if (IsPending(resultCode_)) resultCode_ = rcOK;
+        answer = answerData_;
+      }
+      NotifyPacket(answer, false);
+      return WaitStepEnd::Answer;
+    }
+    case IDeviceWaiter::Outcome::Abort: {
+      auto l = LockState();
+      resultCode_ = rcAborted;
+      aborted_ = true;
+      return WaitStepEnd::Abort;
+    }
+    case IDeviceWaiter::Outcome::Timeout:
+      break;
+  }
+  return WaitStepEnd::Nothing;
+}
+
+void TCustomDevice::ReportWaitStep(const Attempt &attempt, bool ended, int totalMs, int remainingMs) {
+  if (ExternalWaitProc2) {
+    TExtWaitProcParams params;
+    params.TotalTime = totalMs;
+    params.Remaining = std::max(0, remainingMs);
+    params.TransactionCount = attempt.transactions;
+    params.Transaction = attempt.index;
+    {
+      auto l = LockState();
+      params.Packet = packet_;
+      params.Answer = answerData_;
+    }
+    params.AbortHandle = abortEvent_.get();
+    params.LastResult = attempt.lastResult;
+    ExternalWaitProc2(*this, params);
+  }
+  if (!ended && ExternalWaitProc) ExternalWaitProc(*this, 0, 0);
 }
 
 void TCustomDevice::DoReceiveData(const std::string &data) {

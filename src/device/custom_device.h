@@ -71,7 +71,8 @@ class TCustomDevice : public port::TCustomPortLink {
   void SetTimeOutMs(int ms);
 
   // One transaction; the outcome is left in ResultCode, the answer in AnswerData.
-  virtual void Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions);
+  // Device classes change what one attempt does (RunAttempt), never the loop.
+  void Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions);
   void Stop();
   void SetResult(int code, const std::string &msg);
   void SetResult(const TResultCode &rc);
@@ -106,6 +107,31 @@ class TCustomDevice : public port::TCustomPortLink {
   virtual bool BeforeExecute(TCustomDevice &device, uint8_t transaction);
   virtual void DoRepeat(int tryNumber) = 0;
 
+  // One attempt of a transaction, as the transaction loop hands it on.
+  struct Attempt {
+    uint16_t transactions = 0;      // attempts allowed in this transaction
+    int index = 0;                  // from 0
+    TResultCode lastResult;         // the result as it stood when the attempt began
+    uint32_t transactionStart = 0;  // tick at which the transaction began
+  };
+  enum class AttemptEnd {
+    Ended,     // an answer, Stop or a final result: no further attempt
+    NoAnswer,  // the next attempt, if any, repeats the command
+  };
+  // What one attempt does once its packet is built (Packet()): here, write
+  // it to the port and wait for the answer. A device that reaches its node
+  // another way replaces only this; the attempts, Stop and the progress
+  // reports stay with Execute.
+  virtual AttemptEnd RunAttempt(const std::string &command, const Attempt &attempt);
+
+  enum class WaitStepEnd { Input, Answer, Abort, Nothing };
+  // One wait of at most stepMs for the answer, Stop or user input. Input is
+  // handled here; an answer or Stop sets the result.
+  WaitStepEnd WaitStep(uint32_t stepMs);
+  // The progress reports after a wait step: ExternalWaitProc2 with every
+  // field of the attempt, then ExternalWaitProc unless the attempt ended.
+  void ReportWaitStep(const Attempt &attempt, bool ended, int totalMs, int remainingMs);
+
   void NotifyPacket(const std::string &data, bool sent);
   // Every concrete device class calls this first in its destructor, so the
   // reader thread never calls a hook of a half-destroyed object.
@@ -114,20 +140,19 @@ class TCustomDevice : public port::TCustomPortLink {
   // The state lock; recursive because ParseAnswer sets the result under it.
   std::unique_lock<std::recursive_mutex> LockState() const { return std::unique_lock(stateMutex_); }
 
-  // For device classes that replace Execute and so drive the transaction
-  // state themselves. BeginExecute refuses (false) while another transaction
-  // of this device waits; otherwise the result is pending, the device busy
-  // and a previous Stop forgotten. EndExecute clears Busy and Aborted.
+  void SetAnswerData(const std::string &data);
+
+ private:
+  // Refuses (false) while another transaction of this device waits;
+  // otherwise the result is pending, the device busy, a previous Stop forgotten.
   bool BeginExecute();
   void EndExecute();
   // A new attempt: nothing received yet, `packet` is what goes out.
   void StartAttempt(const std::string &packet);
-  void SetAnswerData(const std::string &data);
   std::shared_ptr<IDeviceWaiter> Waiter() const;
-
- private:
   enum class WaitEnd { Answer, Abort, Timeout };
-  WaitEnd WaitAttempt(uint16_t transactions, int attempt, const TResultCode &lastResult);
+  // Waits out the attempt's budget for its answer.
+  WaitEnd WaitForAnswer(const Attempt &attempt);
   // Answers owed to earlier requests (an attempt that timed out, a stop) may
   // still come and would be taken for the next command's. Before a new
   // command they are waited for (up to an attempt's budget) and dropped,

@@ -1,10 +1,10 @@
 #include "modem/remote_node.h"
 
 #include "util/hex.h"
+#include "util/tick.h"
 
 namespace modem {
 
-using device::IDeviceWaiter;
 using device::TResultCode;
 
 ZIZ2400_RemoteNode::ZIZ2400_RemoteNode() = default;
@@ -47,110 +47,84 @@ std::string ZIZ2400_RemoteNode::BuildPacket(const std::string &command) {
 
 std::string ZIZ2400_RemoteNode::ExtractData(const std::string &answer) { return util::BytesToHex(answer); }
 
-void ZIZ2400_RemoteNode::TunnelFailed() { SetResult(Aborted() ? device::rcAborted : rcGatewayError); }
-
-void ZIZ2400_RemoteNode::Execute(const std::string &command, uint16_t, uint16_t transactions) {
-  if (!BeginExecute()) return;
-  try {
-    bool done = false;
-    bool sendFailed = false;
-    int attempt = 0;
-    do {
-      if (attempt > 0) DoRepeat(attempt);
-      TResultCode lastResult = ResultCode();
-      SetResult(device::rcPending);
-      sendFailed = false;
-      if (BeforeExecute(*this, static_cast<uint8_t>(attempt))) {
-        StartAttempt(BuildPacket(command));
-        ZIZ2400 *direct = GetDirectNode();
-        uint8_t id = 0;
-        if (!direct || !direct->SendRemoteCommand(GetRemoteAddress(), Packet(), id)) {
-          sendFailed = true;
-          if (Aborted()) SetResult(device::rcAborted);
-        } else {
-          {
-            auto l = LockState();
-            requestId_ = id;
-          }
-          AnswerEvent().Reset();
-          NotifyPacket(command, true);
-          if (Aborted()) {
-            SetResult(device::rcAborted);
-            break;
-          }
-          done = Poll(*direct, id, transactions, attempt, lastResult) == PollEnd::Finished;
-        }
-      }
-      ++attempt;
-    } while (!done && !Aborted() && ResultCode().Code != device::rcAborted.Code && attempt < transactions);
-    // A command the direct node never took is a gateway failure, not one
-    // still "in progress".
-    if (sendFailed && device::IsPending(ResultCode())) SetResult(rcGatewayError);
-  } catch (...) {
-    SetResult(device::rcPending);
+ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::TunnelFailed(const ZIZ2400 *direct) {
+  if (Aborted()) {
+    SetResult(device::rcAborted);
+    return AttemptEnd::Ended;
   }
-  EndExecute();
+  // Another attempt cannot help while the cable is out.
+  if (direct && direct->ResultCode() == device::rcLineLost) {
+    SetResult(device::rcLineLost);
+    return AttemptEnd::Ended;
+  }
+  SetResult(rcGatewayError);
+  return AttemptEnd::NoAnswer;
 }
 
-ZIZ2400_RemoteNode::PollEnd ZIZ2400_RemoteNode::Poll(ZIZ2400 &direct, uint8_t requestId, uint16_t transactions,
-                                                     int attempt, const TResultCode &lastResult) {
-  auto waiter = Waiter();
+ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::RunAttempt(const std::string &command, const Attempt &attempt) {
+  ZIZ2400 *direct = GetDirectNode();
+  uint8_t id = 0;
+  if (!direct || !direct->SendRemoteCommand(GetRemoteAddress(), Packet(), id)) {
+    // A command the direct node never took is a gateway failure, not one
+    // still "in progress"; the next attempt sends it again.
+    return TunnelFailed(direct);
+  }
+  {
+    auto l = LockState();
+    requestId_ = id;
+  }
+  AnswerEvent().Reset();
+  NotifyPacket(command, true);
+  if (Aborted()) {
+    SetResult(device::rcAborted);
+    return AttemptEnd::Ended;
+  }
+  return Poll(*direct, id, attempt);
+}
+
+ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::Poll(ZIZ2400 &direct, uint8_t requestId, const Attempt &attempt) {
   for (;;) {
     std::array<uint8_t, 3> status{};
-    if (!direct.ReadRemoteStatus(requestId, status)) {
-      TunnelFailed();
-      return PollEnd::Failed;
-    }
-    bool done = false;
+    if (!direct.ReadRemoteStatus(requestId, status)) return TunnelFailed(&direct);
     if (status[0] == 0) {
-      done = true;
-      TResultCode remote = RemoteResultCode(status[1]);
-      {
-        auto l = LockState();
-        remoteStatus_ = remote;
-      }
-      if (status[1] == 0)
-        Fetch(direct, requestId);
-      else
-        SetResult(remote);
-    } else {
-      IDeviceWaiter::Outcome outcome = waiter->Wait(100, AnswerEvent(), AbortEvent());
-      if (outcome == IDeviceWaiter::Outcome::Input) {
-        waiter->ProcessInput();
-        continue;
-      }
-      if (outcome == IDeviceWaiter::Outcome::Answer) {
-        {
-          auto l = LockState();
-          if (device::IsPending(ResultCode())) SetResult(device::rcOK);
-        }
-        NotifyPacket(std::string(), false);
-        done = true;
-      } else if (outcome == IDeviceWaiter::Outcome::Abort) {
-        Stop();  // the result becomes "aborted" and the node stays stopped
-        done = true;
-      }
+      Finished(direct, requestId, status[1]);
+      ReportWaitStep(attempt, true, 0, 0);
+      return AttemptEnd::Ended;
     }
-    if (ExternalWaitProc2) {
-      device::TExtWaitProcParams params;
-      params.TransactionCount = transactions;
-      params.Transaction = attempt;
-      params.Packet = Packet();
-      params.Answer = AnswerData();
-      params.AbortHandle = &AbortEvent();
-      params.LastResult = lastResult;
-      ExternalWaitProc2(*this, params);
-    }
-    if (done) return PollEnd::Finished;
-    if (ExternalWaitProc) ExternalWaitProc(*this, 0, 0);
+    const WaitStepEnd end = WaitBetweenPolls(100);
+    const bool ended = end == WaitStepEnd::Answer || end == WaitStepEnd::Abort;
+    ReportWaitStep(attempt, ended, 0, 0);
+    if (ended) return AttemptEnd::Ended;
   }
+}
+
+ZIZ2400_RemoteNode::WaitStepEnd ZIZ2400_RemoteNode::WaitBetweenPolls(uint32_t ms) {
+  const uint32_t start = util::TickMs();
+  for (;;) {
+    const uint32_t elapsed = util::TicksSince(start);
+    if (elapsed >= ms) return WaitStepEnd::Nothing;
+    const WaitStepEnd end = WaitStep(ms - elapsed);
+    if (end != WaitStepEnd::Input) return end;
+  }
+}
+
+void ZIZ2400_RemoteNode::Finished(ZIZ2400 &direct, uint8_t requestId, uint8_t status) {
+  const TResultCode remote = RemoteResultCode(status);
+  {
+    auto l = LockState();
+    remoteStatus_ = remote;
+  }
+  if (status == 0)
+    Fetch(direct, requestId);
+  else
+    SetResult(remote);
 }
 
 void ZIZ2400_RemoteNode::Fetch(ZIZ2400 &direct, uint8_t requestId) {
   SetAnswerData(std::string());
   std::string answer;
   if (!direct.FetchRemoteAnswer(requestId, answer)) {
-    TunnelFailed();
+    TunnelFailed(&direct);
   } else if (answer.empty()) {
     SetResult(device::rcNoData);
   } else {

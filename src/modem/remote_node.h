@@ -30,17 +30,23 @@ class ZIZ2400_RemoteNode : public ZIZ2400 {
   std::string BuildPacket(const std::string &command) override;
   // The fetched answer as hex, status byte first, as a direct node gives it.
   std::string ExtractData(const std::string &answer) override;
-  // Sends, polls and fetches; the time-out factor is not used. Polling has
-  // no time limit of its own: it ends when the node finishes or on Stop.
-  void Execute(const std::string &command, uint16_t timeOutFactor, uint16_t transactions) override;
+
+ protected:
+  // One attempt through the tunnel: send, poll until the node has finished,
+  // fetch. The engine runs the attempts; the time-out factor is not used.
+  // Polling has no time limit of its own: it ends when the node finishes or on Stop.
+  AttemptEnd RunAttempt(const std::string &command, const Attempt &attempt) override;
 
  private:
-  enum class PollEnd { Finished, Failed };
-  PollEnd Poll(ZIZ2400 &direct, uint8_t requestId, uint16_t transactions, int attempt,
-               const device::TResultCode &lastResult);
+  AttemptEnd Poll(ZIZ2400 &direct, uint8_t requestId, const Attempt &attempt);
+  // The node reports the command finished with remote status `status`.
+  void Finished(ZIZ2400 &direct, uint8_t requestId, uint8_t status);
   void Fetch(ZIZ2400 &direct, uint8_t requestId);
-  // The result after a failed tunnel operation: Stop wins over the gateway error.
-  void TunnelFailed();
+  // The result after a failed tunnel operation: Stop and a lost line end the
+  // command; anything else is a gateway error the next attempt may mend.
+  AttemptEnd TunnelFailed(const ZIZ2400 *direct);
+  // Waits up to `ms` for Stop, handling user input on the way.
+  WaitStepEnd WaitBetweenPolls(uint32_t ms);
 
   ZIZ2400 *direct_ = nullptr;
   uint16_t remoteAddress_ = 0;

@@ -145,11 +145,22 @@ TEST_F(Engine, StopDuringWaitEndsPromptlyAndNextRunsNormally) {
   EXPECT_EQ(dev.ResultCode().Code, 0);
 }
 
-TEST_F(Engine, StopFromSendHandlerAborts) {
-  dev.OnSendPacket = [&](TCustomDevice &d, const std::string &, const std::string &) { d.Stop(); };
+TEST_F(Engine, StopFromSendHandlerAbortsAndItsLateAnswerIsNotTheNextOnes) {
+  // The stopped request was written: its answer still comes, before the
+  // next request's, and must not be taken for it.
+  int sent = 0;
+  port.SetResponder([&](const std::string &) {
+    return std::vector<Reply>{{++sent == 1 ? "4 stale\n" : "0 ok\n", 60}};
+  });
+  dev.OnSendPacket = [&](TCustomDevice &d, const std::string &, const std::string &) {
+    if (sent == 1) d.Stop();
+  };
   dev.Execute("ping", 1, 3);
   EXPECT_EQ(dev.ResultCode(), rcAborted);
   EXPECT_EQ(port.Sent().size(), 1u);
+
+  dev.Execute("ping", 1, 3);
+  EXPECT_EQ(dev.ResultCode(), (TResultCode{0, "0 ok"}));
 }
 
 TEST_F(Engine, StopAfterSendIgnoresLaterBytes) {

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "modem/frame_codec.h"
+#include "modem/remote_node.h"
 #include "modem/ziz2400.h"
 #include "port/port.h"
 #include "sim/pty_server.h"
@@ -58,6 +59,15 @@ TEST(Replug, TheSameDeviceBackIsTakenAgainAndOperationsMeanwhileFailAtOnce) {
   EXPECT_FALSE(node.ReadVersion(version));
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "no attempt is waited out";
   EXPECT_EQ(node.ResultCode(), device::rcLineLost);
+  // A remote node behind it says the same, also at once and without retrying.
+  modem::ZIZ2400_RemoteNode remote;
+  remote.SetDirectNode(&node);
+  remote.SetRemoteAddress(2);
+  remote.Transactions = 2;
+  EXPECT_FALSE(remote.ReadVersion(version));
+  EXPECT_EQ(remote.ResultCode(), device::rcLineLost);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+  remote.SetDirectNode(nullptr);
 
   sim::PtyServer second;  // plugged in again: the same name leads to it
   ASSERT_TRUE(second.Start());
