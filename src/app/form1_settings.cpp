@@ -68,6 +68,14 @@ std::vector<ui::TPageSetting> TForm1::ShellSettings() {
                  SetServicePagesVisible(*n != 0);
                  return true;
                }});
+  // A remote command's total time limit in ms (0: none); kept in the file only.
+  b.push_back({"RemoteNode.CommandTimeoutMs", [this] { return std::to_string(RemoteNode->GetCommandTimeoutMs()); },
+               [this](const std::string &v) {
+                 auto n = shell::ParseSettingInteger(v);
+                 if (!n || *n < 0 || *n > 3600000) return false;
+                 RemoteNode->SetCommandTimeoutMs(static_cast<int>(*n));
+                 return true;
+               }});
   return b;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/command_registry.h"
+#include "modem/remote_node.h"
 #include "util/number_text.h"
 
 namespace cli {
@@ -61,6 +62,9 @@ bool ParseGlobalOptions(const std::vector<std::string> &args, GlobalOptions *o, 
     } else if (a == "--remote") {
       if (!value(a, 0, 65534, &v)) return false;
       o->remote = static_cast<int>(v);
+    } else if (a == "--remote-timeout") {
+      if (!value(a, 0, 3600000, &v)) return false;
+      o->remoteTimeoutMs = static_cast<int>(v);
     } else if (a.size() > 1 && a[0] == '-' && o->command.empty()) {
       *error = "unknown option " + a;
       return false;
@@ -99,7 +103,11 @@ std::string Usage() {
       "  --address N     the modem's address, 0..255 (default 255: any)\n"
       "  --timeout MS    answer time-out per attempt (default 1000)\n"
       "  --attempts N    attempts per command (default 3)\n"
-      "  --remote ADDR   run the command on a remote node through the modem\n"
+      "  --remote ADDR   run the command on a remote node through the modem (0..65534)\n"
+      "  --remote-timeout MS\n"
+      "                  the longest a remote command may take, polls included (default " +
+      std::to_string(modem::ZIZ2400_RemoteNode::kDefaultCommandTimeoutMs) +
+      "; 0: no limit)\n"
       "  --trace         print every frame sent and received, with its fields, on standard error\n"
       "  --json          print one JSON object: the decoded fields, result and exit status\n"
       "  --version       show the version and build date\n"

@@ -15,6 +15,7 @@ struct GlobalOptions {
   int attempts = 3;
   int baud = 19200;
   int remote = -1;        // >= 0: run the command on this remote node through the direct node
+  int remoteTimeoutMs = -1;  // a remote command's total time limit; < 0: the remote node's default, 0: none
   bool help = false;
   bool version = false;
   bool trace = false;     // every frame sent and received, in words, on standard error

@@ -68,6 +68,7 @@ bool Session::Open() {
     remote_->Transactions = static_cast<uint8_t>(options_.attempts);
     remote_->SetDirectNode(direct_.get());
     remote_->SetRemoteAddress(static_cast<uint16_t>(options_.remote));
+    if (options_.remoteTimeoutMs >= 0) remote_->SetCommandTimeoutMs(options_.remoteTimeoutMs);
   }
   return true;
 }

@@ -1,5 +1,8 @@
 #include "modem/remote_node.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "util/hex.h"
 #include "util/tick.h"
 
@@ -61,7 +64,45 @@ ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::TunnelFailed(const ZIZ2400 *d
   return AttemptEnd::NoAnswer;
 }
 
+namespace {
+
+// Polls follow the send closely and then spread out: each wait is a quarter
+// of the time the command has taken so far, at most 100 ms. A quick node is
+// read soon after it finishes, a slow one is not flooded with polls.
+uint32_t NextPollWaitMs(uint32_t sinceSendMs) { return std::clamp<uint32_t>(sinceSendMs / 4, 1, 100); }
+
+}  // namespace
+
+void ZIZ2400_RemoteNode::SetCommandTimeoutMs(int ms) {
+  auto l = LockState();
+  commandTimeoutMs_ = std::max(0, ms);
+}
+
+int ZIZ2400_RemoteNode::GetCommandTimeoutMs() const {
+  auto l = LockState();
+  return commandTimeoutMs_;
+}
+
+int ZIZ2400_RemoteNode::TimeLeftMs(const Attempt &attempt) const {
+  const int limit = GetCommandTimeoutMs();
+  if (limit == 0) return std::numeric_limits<int>::max();
+  return static_cast<int>(std::max<int64_t>(0, limit - int64_t{util::TicksSince(attempt.transactionStart)}));
+}
+
+ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::TimedOut(const Attempt &attempt) {
+  SetResult(RemoteTimeoutResult(GetCommandTimeoutMs()));
+  ReportPoll(attempt, true);
+  return AttemptEnd::Ended;
+}
+
+void ZIZ2400_RemoteNode::ReportPoll(const Attempt &attempt, bool ended) {
+  const int limit = GetCommandTimeoutMs();
+  ReportWaitStep(attempt, ended, limit, limit == 0 ? 0 : TimeLeftMs(attempt));
+}
+
 ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::RunAttempt(const std::string &command, const Attempt &attempt) {
+  // A repeat after a failed poll is still the same command: its time is up.
+  if (TimeLeftMs(attempt) == 0) return TimedOut(attempt);
   ZIZ2400 *direct = GetDirectNode();
   uint8_t id = 0;
   if (!direct || !direct->SendRemoteCommand(GetRemoteAddress(), Packet(), id)) {
@@ -83,17 +124,21 @@ ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::RunAttempt(const std::string 
 }
 
 ZIZ2400_RemoteNode::AttemptEnd ZIZ2400_RemoteNode::Poll(ZIZ2400 &direct, uint8_t requestId, const Attempt &attempt) {
+  const uint32_t sent = util::TickMs();
   for (;;) {
     std::array<uint8_t, 3> status{};
     if (!direct.ReadRemoteStatus(requestId, status)) return TunnelFailed(&direct);
     if (status[0] == 0) {
       Finished(direct, requestId, status[1]);
-      ReportWaitStep(attempt, true, 0, 0);
+      ReportPoll(attempt, true);
       return AttemptEnd::Ended;
     }
-    const WaitStepEnd end = WaitBetweenPolls(100);
+    const int left = TimeLeftMs(attempt);
+    if (left == 0) return TimedOut(attempt);
+    const uint32_t wait = std::min<uint32_t>(NextPollWaitMs(util::TicksSince(sent)), static_cast<uint32_t>(left));
+    const WaitStepEnd end = WaitBetweenPolls(wait);
     const bool ended = end == WaitStepEnd::Answer || end == WaitStepEnd::Abort;
-    ReportWaitStep(attempt, ended, 0, 0);
+    ReportPoll(attempt, ended);
     if (ended) return AttemptEnd::Ended;
   }
 }

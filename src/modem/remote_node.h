@@ -31,10 +31,17 @@ class ZIZ2400_RemoteNode : public ZIZ2400 {
   // The fetched answer as hex, status byte first, as a direct node gives it.
   std::string ExtractData(const std::string &answer) override;
 
+  // The longest a command may take, from its first send to its answer, polls
+  // and repeats included; 0 means no limit. When it strikes the command ends
+  // with a result that names it.
+  static constexpr int kDefaultCommandTimeoutMs = 30000;
+  void SetCommandTimeoutMs(int ms);
+  int GetCommandTimeoutMs() const;
+
  protected:
   // One attempt through the tunnel: send, poll until the node has finished,
   // fetch. The engine runs the attempts; the time-out factor is not used.
-  // Polling has no time limit of its own: it ends when the node finishes or on Stop.
+  // Polling ends when the node finishes, on Stop or at the command's time-out.
   AttemptEnd RunAttempt(const std::string &command, const Attempt &attempt) override;
 
  private:
@@ -47,11 +54,17 @@ class ZIZ2400_RemoteNode : public ZIZ2400 {
   AttemptEnd TunnelFailed(const ZIZ2400 *direct);
   // Waits up to `ms` for Stop, handling user input on the way.
   WaitStepEnd WaitBetweenPolls(uint32_t ms);
+  // Milliseconds left of the command's time-out; INT_MAX without one.
+  int TimeLeftMs(const Attempt &attempt) const;
+  // Ends the command at its time-out.
+  AttemptEnd TimedOut(const Attempt &attempt);
+  void ReportPoll(const Attempt &attempt, bool ended);
 
   ZIZ2400 *direct_ = nullptr;
   uint16_t remoteAddress_ = 0;
   uint8_t requestId_ = 0;
   device::TResultCode remoteStatus_{3, ""};
+  int commandTimeoutMs_ = kDefaultCommandTimeoutMs;
 };
 
 }  // namespace modem

@@ -13,4 +13,8 @@ device::TResultCode RemoteResultCode(uint8_t status) {
   return {status, "Ошибка " + std::to_string(status)};
 }
 
+device::TResultCode RemoteTimeoutResult(int ms) {
+  return {device::rcNoAnswer.Code, "нет ответа от удаленного узла за " + std::to_string(ms) + " мс"};
+}
+
 }  // namespace modem

@@ -13,4 +13,7 @@ extern const device::TResultCode rcGatewayError;
 // status n is (n, "Ошибка n").
 device::TResultCode RemoteResultCode(uint8_t status);
 
+// A remote command that did not finish within its deadline of `ms`.
+device::TResultCode RemoteTimeoutResult(int ms);
+
 }  // namespace modem

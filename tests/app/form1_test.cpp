@@ -138,6 +138,7 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
     form.RG_WorkProt->SetItemIndex(1);
     form.FindPage<TVCommTab>()->SE_VC_CloseTO->setValue(1500);
     form.SetServicePagesVisible(true);
+    form.RemoteNode->SetCommandTimeoutMs(4500);
   }
   util::OrderedIni ini;
   ASSERT_TRUE(ini.Load(settings));
@@ -163,6 +164,7 @@ TEST(MainWindow, SettingsSurviveARestartInTheirOrder) {
   EXPECT_EQ(again.DirectNode->GetDeviceId(), 42);
   EXPECT_EQ(again.DirectNode->GetProtocol(), 0);
   EXPECT_EQ(again.DirectNode->GetTimeOutMs(), 700);
+  EXPECT_EQ(again.RemoteNode->GetCommandTimeoutMs(), 4500);
 }
 
 // The file a start and a close leave is the file they found: every key

@@ -2,6 +2,9 @@
 // node has finished, one fetch; and how each failure of the tunnel ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "device/result_code.h"
 #include "modem/remote_node.h"
 #include "scripted_modem.h"
@@ -160,8 +163,13 @@ TEST_F(RemoteNodeTest, StopDuringPollingEndsWithAbortedAndNoRetry) {
   tunnel.polls = {"00010000"};  // never finishes
   int waits = 0;
   remote.ExternalWaitProc2 = [&](device::TCustomDevice &d, const device::TExtWaitProcParams &p) {
-    EXPECT_EQ(p.TotalTime, 0);
+    // The command's time limit and what is left of it.
+    EXPECT_EQ(p.TotalTime, ZIZ2400_RemoteNode::kDefaultCommandTimeoutMs);
+    EXPECT_GT(p.Remaining, 0);
+    EXPECT_LE(p.Remaining, p.TotalTime);
     EXPECT_EQ(p.TransactionCount, 2);
+    EXPECT_EQ(p.Transaction, 0);
+    EXPECT_EQ(p.AbortHandle, &d.AbortEvent());
     EXPECT_EQ(p.Packet, std::string("\x15\x01"));
     if (++waits == 2) d.Stop();
   };
@@ -174,6 +182,61 @@ TEST_F(RemoteNodeTest, StopDuringPollingEndsWithAbortedAndNoRetry) {
 
   // The next command runs normally.
   tunnel.polls = {"00000000"};
+  remote.Execute("1501", 1, 2);
+  EXPECT_EQ(remote.ResultCode(), device::rcOK);
+}
+
+namespace {
+
+// Waits as the default does, noting how long each wait was asked to be.
+class RecordingWaiter : public device::IDeviceWaiter {
+ public:
+  Outcome Wait(uint32_t timeoutMs, util::ManualResetEvent &answer, util::ManualResetEvent &abort) override {
+    steps.push_back(timeoutMs);
+    return inner_.Wait(timeoutMs, answer, abort);
+  }
+  void ProcessInput() override {}
+  std::vector<uint32_t> steps;
+
+ private:
+  device::CondVarWaiter inner_;
+};
+
+}  // namespace
+
+TEST_F(RemoteNodeTest, ANodeThatNeverFinishesEndsAtTheTimeOutPolledEverMoreSparingly) {
+  tunnel.polls = {"00010000"};
+  auto waiter = std::make_shared<RecordingWaiter>();
+  remote.SetWaiter(waiter);
+  remote.SetCommandTimeoutMs(600);
+  std::vector<int> remaining;
+  remote.ExternalWaitProc2 = [&](device::TCustomDevice &, const device::TExtWaitProcParams &p) {
+    EXPECT_EQ(p.TotalTime, 600);
+    remaining.push_back(p.Remaining);
+  };
+  remote.Execute("1501", 1, 2);
+  EXPECT_EQ(remote.ResultCode(), (TResultCode{2, "нет ответа от удаленного узла за 600 мс"}));
+  // The limit is the command's: no repeat, nothing fetched.
+  EXPECT_EQ(Count("1801"), 1u);
+  EXPECT_EQ(Count("1803"), 0u);
+  ASSERT_FALSE(remaining.empty());
+  EXPECT_EQ(remaining.back(), 0);
+  EXPECT_TRUE(std::is_sorted(remaining.rbegin(), remaining.rend()));
+  // The first poll follows the send at once, the waits between polls grow
+  // up to 100 ms.
+  const auto &steps = waiter->steps;
+  ASSERT_GE(steps.size(), 3u);
+  EXPECT_EQ(Count("1802"), steps.size() + 1);
+  EXPECT_LE(steps.front(), 5u);
+  const auto firstFull = std::find(steps.begin(), steps.end(), 100u);
+  ASSERT_NE(firstFull, steps.end());
+  EXPECT_TRUE(std::is_sorted(steps.begin(), firstFull));
+  EXPECT_EQ(*std::max_element(steps.begin(), steps.end()), 100u);
+
+  // The same node answered within the limit.
+  tunnel.polls = {"00010000", "00000000"};
+  remote.SetCommandTimeoutMs(0);  // none
+  remote.ExternalWaitProc2 = nullptr;
   remote.Execute("1501", 1, 2);
   EXPECT_EQ(remote.ResultCode(), device::rcOK);
 }

@@ -15,56 +15,16 @@
 #include <vector>
 
 #include "answer_decoder.h"
+#include "support/modem_sim_child.h"
 
 namespace {
 
 using sim_test::Bytes;
 
-constexpr int kGuardMs = 5000;
-
-struct Child {
-  pid_t pid = -1;
-  int out = -1;  // its standard output
-};
-
-Child Spawn(const std::vector<std::string> &args) {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return {};
-  std::vector<char *> argv;
-  const std::string program = std::string(VOVOR_BIN_DIR) + "/vovor-modem-sim";
-  argv.push_back(const_cast<char *>(program.c_str()));
-  for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
-  argv.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(pipeFds[1], STDOUT_FILENO);
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  return {pid, pipeFds[0]};
-}
-
-std::string ReadLine(int fd) {
-  std::string line;
-  char c;
-  pollfd p{fd, POLLIN, 0};
-  while (::poll(&p, 1, kGuardMs) == 1 && ::read(fd, &c, 1) == 1 && c != '\n') line.push_back(c);
-  return line;
-}
-
-int WaitExit(pid_t pid) {
-  int status = 0;
-  for (int k = 0; k < kGuardMs / 10; ++k) {
-    if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    ::usleep(10000);
-  }
-  ::kill(pid, SIGKILL);
-  ::waitpid(pid, &status, 0);
-  return -2;
-}
+using testing_support::Child;
+using testing_support::ReadLine;
+using testing_support::WaitExit;
+constexpr int kGuardMs = testing_support::kChildGuardMs;
 
 std::string Exchange(const std::string &path, const std::string &request) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
@@ -88,7 +48,7 @@ std::string Exchange(const std::string &path, const std::string &request) {
 }
 
 TEST(VovorModemSim, PrintsThePathServesAndStopsOnSigterm) {
-  Child child = Spawn({"--address", "7", "--ascii-lowercase"});
+  Child child = testing_support::SpawnModemSim({"--address", "7", "--ascii-lowercase"});
   ASSERT_GT(child.pid, 0);
   const std::string path = ReadLine(child.out);
   ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
@@ -104,7 +64,7 @@ TEST(VovorModemSim, PrintsThePathServesAndStopsOnSigterm) {
 }
 
 TEST(VovorModemSim, RefusesABadCommandLine) {
-  Child child = Spawn({"--address", "300"});
+  Child child = testing_support::SpawnModemSim({"--address", "300"});
   ASSERT_GT(child.pid, 0);
   EXPECT_EQ(WaitExit(child.pid), 2);
   ::close(child.out);
