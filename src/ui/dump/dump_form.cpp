@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "device/custom_device.h"
 #include "device/result_code.h"
@@ -61,9 +62,6 @@ void TDumpForm::BuildWindow() {
   setObjectName("DumpForm");
   setWindowTitle(QStringLiteral("Память"));
   setMinimumSize(640, 200);
-  resize(kWidth, kHeight);
-  if (QScreen *screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
 
   auto button = [this](const char *name, const QString &caption) {
     auto *b = new QPushButton(caption, this);
@@ -149,6 +147,11 @@ void TDumpForm::BuildWindow() {
   layout->addWidget(DumpHexEditorEx, 1);
   layout->addLayout(bottom);
   layout->addWidget(StatusLabel);
+  // Wider than the usual size where the fixed-pitch font is wider, so a
+  // whole row of the dump shows without scrolling sideways.
+  resize(std::max(kWidth, sizeHint().width()), kHeight);
+  if (QScreen *screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
   auto *saveAction = new QAction(SaveButton->text(), this);
   auto *compareAction = new QAction(CompareButton->text(), this);

@@ -91,6 +91,11 @@ void THexView::UpdateMetrics() {
   viewport()->update();
 }
 
+QSize THexView::sizeHint() const {
+  const int row = CharX(layout_.BytesPerRow()) + charWidth_;
+  return {row + 2 * frameWidth() + verticalScrollBar()->sizeHint().width(), QAbstractScrollArea::sizeHint().height()};
+}
+
 int THexView::OffsetWidth() const { return static_cast<int>(offsetChars_ + 2) * charWidth_; }
 int THexView::HexX(int column) const { return OffsetWidth() + charWidth_ + column * 3 * charWidth_; }
 int THexView::CharX(int column) const { return HexX(layout_.BytesPerRow()) + charWidth_ + column * charWidth_; }

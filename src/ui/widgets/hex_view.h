@@ -29,6 +29,8 @@ class THexView : public QAbstractScrollArea {
   Q_OBJECT
  public:
   explicit THexView(QWidget *parent = nullptr);
+  // Wide enough for a whole row, offsets to characters, beside the scroll bar.
+  QSize sizeHint() const override;
 
   const ui::hexview::THexByteModel &Model() const { return model_; }
   const ui::hexview::THexLayout &Layout() const { return layout_; }
