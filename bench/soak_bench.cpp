@@ -106,6 +106,7 @@ class Soak {
       }
     });
     const auto start = Clock::now();
+    const char *previousKind = "nothing";
     for (int i = 0; i < options_.ops; ++i) {
       if (options_.faults) MaybeChangeFaults();
       const size_t kind = std::uniform_int_distribution<size_t>(0, Kinds().size() - 1)(random_);
@@ -120,8 +121,11 @@ class Soak {
       if (outcome == Outcome::Wrong) {
         ++wrong_;
         if (wrong_ <= 5)
-          std::fprintf(stderr, "wrong result: %s (faults: %s)\n", Kinds()[kind].name, faultText_.c_str());
+          std::fprintf(stderr, "wrong result: %s (faults: %s) after %s: %s\n", Kinds()[kind].name,
+                       faultText_.c_str(), previousKind, wrongDetail_.c_str());
       }
+      previousKind = Kinds()[kind].name;
+      wrongDetail_.clear();
       if (i == 999) rssAfterWarmUp = StatusKb("VmRSS:");
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -185,16 +189,21 @@ class Soak {
     return result;
   }
 
+  // A text result against the simulator's; what differed is kept for the report.
+  Outcome Compare(const std::string &got, const std::string &expected) {
+    if (got == expected) return Outcome::Success;
+    wrongDetail_ = "got \"" + got + "\", expected \"" + expected + "\"";
+    return Outcome::Wrong;
+  }
   Outcome Version() {
     modem::TVersion v;
     if (!direct_.ReadVersion(v)) return Failed(direct_);
-    return v.VersionStr == Sim([](sim::SimModem &m) { return m.State().versionText; }) ? Outcome::Success
-                                                                                         : Outcome::Wrong;
+    return Compare(v.VersionStr, Sim([](sim::SimModem &m) { return m.State().versionText; }));
   }
   Outcome Name() {
     std::string name;
     if (!direct_.ReadDeviceName(name)) return Failed(direct_);
-    return name == Sim([](sim::SimModem &m) { return m.State().deviceName; }) ? Outcome::Success : Outcome::Wrong;
+    return Compare(name, Sim([](sim::SimModem &m) { return m.State().deviceName; }));
   }
   std::string SimImage() {
     return Sim([](sim::SimModem &m) { return m.State().memory.config.substr(0, m.State().memory.configSize); });
@@ -246,7 +255,7 @@ class Soak {
       auto *node = m.GetMesh().FindNode(2);
       return node ? node->state.versionText : std::string();
     });
-    return v.VersionStr == expected ? Outcome::Success : Outcome::Wrong;
+    return Compare(v.VersionStr, expected);
   }
   Outcome Channel() {
     if (!direct_.OpenVComm(3, 100)) return Failed(direct_);
@@ -296,6 +305,7 @@ class Soak {
   int hangs_ = 0;
   int writes_ = 0;
   std::string faultText_;
+  std::string wrongDetail_;
 };
 
 }  // namespace
