@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QThread>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -178,6 +179,15 @@ void TForm1::CreateNodes() {
         },
         Qt::QueuedConnection);
   };
+  // Senders are on this thread (operations, the terminal); the row then
+  // lands under the operation whose frame did not get out.
+  port_->OnWriteError = [this](port::TPort &, const port::TPortError &error) {
+    auto log = [this, error] { LogFailure(shell::PortWriteFailure(lastOpenedPortText_.toStdString(), error)); };
+    if (QThread::currentThread() == thread())
+      log();
+    else
+      QMetaObject::invokeMethod(this, log, Qt::QueuedConnection);
+  };
   // A lost line is watched for: the same device back takes the port back.
   auto *replugTimer = new QTimer(this);
   connect(replugTimer, &QTimer::timeout, this, [this] {
@@ -271,6 +281,7 @@ std::string TForm1::PortPathFor(const std::string &text) {
       std::string why;
       if (!simulator_->Start(&why)) {
         simulator_.reset();
+        LogFailure(shell::SimulatorFailure(why));
         return text;
       }
     }
@@ -299,8 +310,16 @@ void TForm1::OpenPort() {
   if (port_->GetActive())
     logger_->AddMessage(shell::PortReadyMessage(port_->Settings()));
   else
-    logger_->AddMessageAs(shell::PortFailedMessage(portText), lsFailure);
+    LogFailure(shell::PortOpenFailure(portText, port_->DeviceName(), port_->OpenError()));
   UpdatePortState();
+}
+
+void TForm1::LogFailure(const shell::FailureRow &row) {
+  if (!logger_) return;
+  if (auto node = logger_->AddMessageAs(row.message, lsFailure)) {
+    node->SetResult(row.result);
+    node->SetDetail(row.advice);
+  }
 }
 
 void TForm1::DeviceDetailedInfo(device::TCustomDevice &, device::TDeviceDetailMode mode, const std::string &text,

@@ -34,6 +34,9 @@ class TFrameRecorder;
 namespace sim {
 class PtyServer;
 }
+namespace shell {
+struct FailureRow;
+}
 namespace util {
 class OrderedIni;
 }
@@ -140,6 +143,8 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   void SaveSettings();
   std::vector<ui::TPageSetting> ShellSettings();
   std::string PortPathFor(const std::string &text);
+  // One failure row of the log, its remedy in the detail.
+  void LogFailure(const shell::FailureRow &row);
 
   Options options_;
   std::unique_ptr<port::TPort> port_;

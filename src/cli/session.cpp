@@ -41,9 +41,20 @@ bool Session::Open() {
   port_->Settings().SetBaudRate(options_.baud);
   port_->SetActive(true);
   if (!port_->GetActive()) {
-    PortError("cannot open " + path + ": " + port_->LastError());
+    const port::TPortError &why = port_->OpenError();
+    PortError("cannot open " + path + ": " + port::PortErrorKindName(why.Kind) + ": " + why.Text);
+    if (why.Kind == port::TPortErrorKind::peNoPermission)
+      err_ << "hint: serial ports belong to the dialout group; join it with\n"
+              "  sudo usermod -aG dialout $USER\n"
+              "then log in again\n";
     return false;
   }
+  // A frame that did not reach the modem whole is said so, not left to time
+  // out unexplained. Sends come from this thread.
+  port_->OnWriteError = [this](port::TPort &p, const port::TPortError &why) {
+    std::lock_guard lock(traceMutex_);  // --trace writes the error stream from the reader
+    PortError("write to " + p.DeviceName() + " failed: " + port::PortErrorKindName(why.Kind) + ": " + why.Text);
+  };
   if (options_.trace) {
     // Frames complete on the reader thread too; one line at a time.
     trace_ = std::make_unique<modem::TFrameRecorder>(port_.get());

@@ -77,7 +77,11 @@ TPortStatus TPort::Status() const {
   return status_;
 }
 
-std::string TPort::LastError() const { return lastError_; }
+TPortError TPort::LastWriteError() const {
+  std::lock_guard lock(lineMutex_);
+  return writeError_;
+}
+
 std::string TPort::DeviceName() const { return deviceName_; }
 
 void TPort::ForEachPortLink(const std::function<void(TPortLink &)> &f) {
@@ -96,20 +100,26 @@ int TPort::Open() {
 
 int TPort::OpenDevice(const std::string &device) {
   deviceName_ = device;
-  lastError_.clear();
+  openError_ = {};
+  {
+    std::lock_guard lock(lineMutex_);
+    writeError_ = {};
+  }
   bool ok = false;
   {
     std::lock_guard lock(OpenLock());
     try {
       line_ = factory_ ? factory_() : nullptr;
-      ok = line_ && line_->Open(deviceName_, settings_, &lastError_);
+      ok = line_ && line_->Open(deviceName_, settings_, &openError_);
     } catch (const std::exception &e) {
-      lastError_ = e.what();
+      openError_ = {TPortErrorKind::peIO, e.what()};
       ok = false;
     } catch (...) {
       ok = false;
     }
   }
+  // A line that failed without saying why still fails with a kind.
+  if (!ok && !openError_.Failed()) openError_ = {TPortErrorKind::peIO, "the line could not be opened"};
   if (!ok) {
     line_.reset();
     return -1;
@@ -288,11 +298,17 @@ void TPort::SendData(const std::string &data) {
   // Reported before it is written: an answer read the moment the write is
   // done must reach the listeners after the request, never before it.
   TCustomPort::SendData(data);
-  if (!data.empty() && GetActive() && line_) {
-    uint32_t deadline = WriteTimeoutPerByte(settings_.GetBaudRate()) * static_cast<uint32_t>(data.size());
+  if (data.empty() || !GetActive() || !line_) return;
+  uint32_t deadline = WriteTimeoutPerByte(settings_.GetBaudRate()) * static_cast<uint32_t>(data.size());
+  TPortError error;
+  {
     std::lock_guard lock(lineMutex_);
-    line_->Write(data, deadline);
+    if (line_->Write(data, deadline, &error)) return;
+    if (!error.Failed()) error = {TPortErrorKind::peIO, "write failed"};
+    writeError_ = error;
   }
+  // Outside the lock: the handler may well ask the port for its state.
+  if (OnWriteError) OnWriteError(*this, error);
 }
 
 }  // namespace port

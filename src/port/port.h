@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "port/custom_port.h"
+#include "port/port_error.h"
 #include "port/port_settings.h"
 #include "port/serial_line.h"
 #include "util/manual_reset_event.h"
@@ -53,6 +54,9 @@ class TPort : public TCustomPort {
   TPortEvent OnHangUp;
   // Called on the thread that took a lost line back (Reconnect).
   TPortEvent OnLineBack;
+  // Called on the sending thread when bytes given to SendData did not all
+  // reach the open line (an error, or the write deadline passed).
+  std::function<void(TPort &port, const TPortError &error)> OnWriteError;
 
   // The line hung up under the open port and has not come back. The port
   // keeps its settings; Close or Open ends the state.
@@ -69,7 +73,11 @@ class TPort : public TCustomPort {
   bool PoolReader() const { return poolReader_.load(); }
   TPortStatus Status() const;
   // Why the last Open failed, for the log; the device is `DeviceName()`.
-  std::string LastError() const;
+  std::string LastError() const { return openError_.Text; }
+  // The same with its kind (not found, busy, no permission, ...).
+  const TPortError &OpenError() const { return openError_; }
+  // The last write that did not reach the line whole; cleared by Open.
+  TPortError LastWriteError() const;
   // The device path the last Open used.
   std::string DeviceName() const;
 
@@ -95,7 +103,7 @@ class TPort : public TCustomPort {
   std::atomic<bool> lost_{false};
   std::string serialIdLink_;  // the /dev/serial/by-id name of the open device, if any
   // Writes and the reader's release of a hung-up line do not overlap.
-  std::mutex lineMutex_;
+  mutable std::mutex lineMutex_;
   std::atomic<bool> readerRunning_{false};
   std::atomic<bool> poolReader_{false};
   std::atomic<uint32_t> lastReceiveTick_{0};
@@ -107,7 +115,8 @@ class TPort : public TCustomPort {
   std::shared_ptr<util::ManualResetEvent> readerDone_ = std::make_shared<util::ManualResetEvent>();
   mutable std::mutex statusMutex_;
   TPortStatus status_;
-  std::string lastError_;
+  TPortError openError_;
+  TPortError writeError_;  // guarded by lineMutex_
   std::string deviceName_;
 };
 

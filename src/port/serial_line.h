@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "port/port_error.h"
 #include "port/port_settings.h"
 
 namespace port {
@@ -23,8 +24,8 @@ class ISerialLine {
   virtual ~ISerialLine() = default;
 
   // Opens the device exclusively and applies the settings. False on failure,
-  // with the reason in *error.
-  virtual bool Open(const std::string &device, const TPortSettings &settings, std::string *error) = 0;
+  // with its kind and the reason in *error.
+  virtual bool Open(const std::string &device, const TPortSettings &settings, TPortError *error) = 0;
   // Takes over an already open descriptor (the settings are left as they are).
   virtual bool Adopt(int handle) = 0;
   virtual bool IsOpen() const = 0;
@@ -43,8 +44,8 @@ class ISerialLine {
   virtual size_t BytesWaiting() = 0;
   virtual std::string Read(size_t maxBytes) = 0;
   // Writes everything within `timeoutMs`; false when the deadline or an error
-  // cut the write short.
-  virtual bool Write(std::string_view data, uint32_t timeoutMs) = 0;
+  // cut the write short, with how far it got in *error.
+  virtual bool Write(std::string_view data, uint32_t timeoutMs, TPortError *error) = 0;
   virtual bool Flush() = 0;
 
   // Modem-status bits (kStatusCts...) and the DTR line. False when the line

@@ -24,6 +24,7 @@
 #include "sim/pty_server.h"
 #include "sim/sim_modem.h"
 #include "ui/log/action_log_frame.h"
+#include "ui/log/log_tree_model.h"
 #include "ui/main/factory_tab.h"
 #include "ui/main/node_table_tab.h"
 #include "ui/main/orva_tab.h"
@@ -110,6 +111,12 @@ TEST(MainWindow, PortThatDoesNotExistAndSpeedChange) {
   emit form.CB_Port->lineEdit()->editingFinished();
   EXPECT_EQ(LogRows(form).back(), "Порт COM9не открывается!");
   EXPECT_FALSE(form.Port()->GetActive());
+  // Beside it, why and what to do: the line COM9 stands for is not there.
+  if (std::filesystem::exists("/dev/ttyS8")) return;
+  auto *model = form.Panel1->findChild<TActionLog_Frame *>()->VST->model();
+  const QModelIndex outcome = model->index(model->rowCount() - 1, 1);
+  EXPECT_EQ(outcome.data().toString().toStdString(), "порт не найден: /dev/ttyS8: No such file or directory");
+  EXPECT_NE(outcome.data(TLogTreeModel::StaticTextRole).toString().indexOf("имя порта"), -1);
 }
 
 TEST(MainWindow, AddressesAndProtocolReachTheCurrentNode) {

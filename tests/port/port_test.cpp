@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 
 #include "port/device_name.h"
@@ -23,16 +25,17 @@ struct StubState {
   bool woken = false;
   bool hangUp = false;  // the far end goes away; taken by the next wait
   bool openFails = false;
+  size_t writeRoom = SIZE_MAX;  // bytes the line takes before a write stalls
   int opens = 0;
 };
 
 class StubLine : public ISerialLine {
  public:
   explicit StubLine(std::shared_ptr<StubState> s) : s_(std::move(s)) {}
-  bool Open(const std::string &, const TPortSettings &, std::string *error) override {
+  bool Open(const std::string &, const TPortSettings &, TPortError *error) override {
     std::lock_guard l(s_->m);
     if (s_->openFails) {
-      if (error) *error = "no such line";
+      if (error) *error = {TPortErrorKind::peBusy, "no such line"};
       return false;
     }
     ++s_->opens;
@@ -76,10 +79,14 @@ class StubLine : public ISerialLine {
     s_->incoming.erase(0, n);
     return out;
   }
-  bool Write(std::string_view data, uint32_t) override {
+  bool Write(std::string_view data, uint32_t, TPortError *error) override {
     std::lock_guard l(s_->m);
-    s_->written += data;
-    return true;
+    const size_t taken = std::min(data.size(), s_->writeRoom);
+    s_->written += data.substr(0, taken);
+    s_->writeRoom -= taken;
+    if (taken == data.size()) return true;
+    *error = {TPortErrorKind::peIO, "stalled after " + std::to_string(taken) + " bytes"};
+    return false;
   }
   bool Flush() override { return true; }
   bool ModemStatus(unsigned *bits, bool *dtr) override {
@@ -226,7 +233,29 @@ TEST_F(PortWithStub, FailedOpenLeavesPortClosed) {
   EXPECT_EQ(port.Open(), -1);
   EXPECT_FALSE(port.GetActive());
   EXPECT_EQ(port.LastError(), "no such line");
+  EXPECT_EQ(port.OpenError().Kind, TPortErrorKind::peBusy);
   EXPECT_TRUE(link.Events().empty());
+}
+
+TEST_F(PortWithStub, AShortWriteIsReportedWithWhatWasWritten) {
+  std::vector<std::string> reported;
+  port.OnWriteError = [&](TPort &p, const TPortError &e) {
+    EXPECT_EQ(&p, &port);
+    reported.push_back(std::string(PortErrorKindName(e.Kind)) + ": " + e.Text);
+  };
+  port.SetActive(true);
+  state->writeRoom = 5;
+  port.SendData("abc");
+  EXPECT_TRUE(reported.empty()) << "a write that fits is no failure";
+  EXPECT_FALSE(port.LastWriteError().Failed());
+  port.SendData("defgh");
+  EXPECT_EQ(state->written, "abcde");
+  EXPECT_EQ(reported, std::vector<std::string>{"I/O error: stalled after 2 bytes"});
+  EXPECT_EQ(port.LastWriteError().Text, "stalled after 2 bytes");
+  // Reopening starts afresh.
+  state->writeRoom = SIZE_MAX;
+  port.SetActive(true);
+  EXPECT_FALSE(port.LastWriteError().Failed());
 }
 
 TEST_F(PortWithStub, ReceivedBlocksReachEveryLinkInOrder) {

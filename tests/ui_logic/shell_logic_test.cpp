@@ -71,3 +71,38 @@ TEST(ShellLogic, SettingsKeysTakeTheirDocumentedPlaces) {
   EXPECT_EQ(own, (std::vector<std::string>{"CB_VerifyWrite.Checked", "ServicePages.Visible"}));
   EXPECT_EQ(DocumentedSettingKeys().size(), 18u);
 }
+
+TEST(ShellLogic, APortThatWillNotOpenSaysWhyAndWhatToDo) {
+  using K = port::TPortErrorKind;
+  const struct {
+    K kind;
+    const char *result;
+    const char *adviceHas;
+  } cases[] = {
+      {K::peNotFound, "порт не найден: /dev/ttyS8: No such file or directory", "имя порта"},
+      {K::peBusy, "порт занят другой программой: /dev/ttyS8: in use by another program", "закройте программу"},
+      {K::peNoPermission, "нет прав на порт: /dev/ttyS8: Permission denied",
+       "группу dialout: sudo usermod -aG dialout $USER, затем войдите в систему заново"},
+      {K::peNotASerialLine, "это не последовательный порт: /dev/ttyS8: not a serial line", "последовательный порт"},
+      {K::peUnsupportedSetting, "порт не принимает настройки: /dev/ttyS8: speed 12345 refused", "скорость"},
+      {K::peIO, "ошибка ввода-вывода: /dev/ttyS8: Input/output error", "откройте порт снова"},
+  };
+  for (const auto &c : cases) {
+    const std::string text = std::string(c.result).substr(std::string(c.result).rfind(": ") + 2);
+    FailureRow row = PortOpenFailure("COM9", "/dev/ttyS8", {c.kind, text});
+    EXPECT_EQ(row.message, "Порт COM9не открывается!");  // the message itself is unchanged
+    EXPECT_EQ(row.result, c.result);
+    EXPECT_NE(row.advice.find(c.adviceHas), std::string::npos) << row.advice;
+    EXPECT_EQ(row.advice.find("dialout") != std::string::npos, c.kind == K::peNoPermission) << row.advice;
+  }
+}
+
+TEST(ShellLogic, WriteAndSimulatorFailuresNameWhatFailed) {
+  FailureRow write = PortWriteFailure("/dev/ttyUSB0", {port::TPortErrorKind::peIO, "write timed out (wrote 3 of 10 bytes)"});
+  EXPECT_EQ(write.message, "Порт /dev/ttyUSB0: данные не записаны");
+  EXPECT_EQ(write.result, "ошибка ввода-вывода: write timed out (wrote 3 of 10 bytes)");
+  EXPECT_FALSE(write.advice.empty());
+  FailureRow sim = SimulatorFailure("posix_openpt: Too many open files");
+  EXPECT_EQ(sim.message, "Имитатор модема не запускается");
+  EXPECT_EQ(sim.result, "posix_openpt: Too many open files");
+}

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "util/tick.h"
 
@@ -55,8 +54,6 @@ void SetModemLine(int fd, int bit, bool on) {
   ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bit);
 }
 
-std::string Reason(const char *what) { return std::string(what) + ": " + std::strerror(errno); }
-
 // Unix98 pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
 bool IsPseudoTerminal(int fd) {
   struct stat st {};
@@ -67,10 +64,10 @@ bool IsPseudoTerminal(int fd) {
 
 }  // namespace
 
-bool ApplySettings(int fd, const TPortSettings &settings, std::string *error) {
+bool ApplySettings(int fd, const TPortSettings &settings, TPortError *error) {
   termios tio{};
   if (tcgetattr(fd, &tio) != 0) {
-    if (error) *error = Reason("not a serial line");
+    if (error) *error = PortErrorOf(TLineStep::stGetAttributes, errno, "not a serial line");
     return false;
   }
   cfmakeraw(&tio);
@@ -109,11 +106,11 @@ bool ApplySettings(int fd, const TPortSettings &settings, std::string *error) {
     custom = true;
   }
   if (tcsetattr(fd, TCSANOW, &tio) != 0) {
-    if (error) *error = Reason("line settings refused");
+    if (error) *error = PortErrorOf(TLineStep::stSetAttributes, errno, "line settings refused");
     return false;
   }
   if (custom && !SetCustomBaud(fd, settings.GetBaudRate())) {
-    if (error) *error = "speed " + std::to_string(settings.GetBaudRate()) + " refused";
+    if (error) *error = {TPortErrorKind::peUnsupportedSetting, "speed " + std::to_string(settings.GetBaudRate()) + " refused"};
     return false;
   }
 
@@ -129,21 +126,24 @@ PosixLine::PosixLine() = default;
 
 PosixLine::~PosixLine() { Close(); }
 
-bool PosixLine::Open(const std::string &device, const TPortSettings &settings, std::string *error) {
+bool PosixLine::Open(const std::string &device, const TPortSettings &settings, TPortError *error) {
   Close();
   int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (error) *error = std::strerror(errno);  // the caller names the device
+    if (error) *error = PortErrorOf(TLineStep::stOpen, errno);  // the caller names the device
     return false;
   }
   // TIOCEXCL alone does not stop root; the advisory lock does.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (error) *error = "in use by another program";
+    if (error) {
+      *error = PortErrorOf(TLineStep::stLock, errno);
+      if (error->Kind == TPortErrorKind::peBusy) error->Text = "in use by another program";
+    }
     ::close(fd);
     return false;
   }
   if (!isatty(fd)) {
-    if (error) *error = "not a serial line";
+    if (error) *error = PortErrorOf(TLineStep::stGetAttributes, errno, "not a serial line");
     ::close(fd);
     return false;
   }
@@ -268,22 +268,36 @@ std::string PosixLine::Read(size_t maxBytes) {
   return out;
 }
 
-bool PosixLine::Write(std::string_view data, uint32_t timeoutMs) {
-  if (fd_ < 0) return false;
+bool PosixLine::Write(std::string_view data, uint32_t timeoutMs, TPortError *error) {
+  if (fd_ < 0) {
+    if (error) *error = {TPortErrorKind::peIO, "the line is not open"};
+    return false;
+  }
   const uint32_t start = util::TickMs();
   size_t done = 0;
+  // Says how far the write got: a short write leaves the far end with a
+  // broken frame, which is worth knowing when its answer does not come.
+  auto cut = [&](TPortError why) {
+    if (error) {
+      why.Text += " (wrote " + std::to_string(done) + " of " + std::to_string(data.size()) + " bytes)";
+      *error = std::move(why);
+    }
+    return false;
+  };
   while (done < data.size()) {
     ssize_t n = ::write(fd_, data.data() + done, data.size() - done);
     if (n > 0) {
       done += static_cast<size_t>(n);
       continue;
     }
-    if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return cut(PortErrorOf(TLineStep::stTransfer, errno, "write"));
+    // The line's output queue is full: wait for room until the deadline.
     uint32_t spent = util::TicksSince(start);
-    if (spent >= timeoutMs) return false;
+    if (spent >= timeoutMs) return cut({TPortErrorKind::peIO, "write timed out after " + std::to_string(spent) + " ms"});
     pollfd p{fd_, POLLOUT, 0};
-    ::poll(&p, 1, static_cast<int>(timeoutMs - spent));
-    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return false;
+    if (::poll(&p, 1, static_cast<int>(timeoutMs - spent)) < 0 && errno != EINTR)
+      return cut(PortErrorOf(TLineStep::stTransfer, errno, "poll"));
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return cut({TPortErrorKind::peIO, "the line hung up"});
   }
   return true;
 }

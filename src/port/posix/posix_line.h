@@ -14,7 +14,7 @@ class PosixLine final : public ISerialLine {
   PosixLine();
   ~PosixLine() override;
 
-  bool Open(const std::string &device, const TPortSettings &settings, std::string *error) override;
+  bool Open(const std::string &device, const TPortSettings &settings, TPortError *error) override;
   bool Adopt(int handle) override;
   bool IsOpen() const override { return fd_ >= 0; }
   int Handle() const override { return fd_; }
@@ -25,7 +25,7 @@ class PosixLine final : public ISerialLine {
   void Wake() override;
   size_t BytesWaiting() override;
   std::string Read(size_t maxBytes) override;
-  bool Write(std::string_view data, uint32_t timeoutMs) override;
+  bool Write(std::string_view data, uint32_t timeoutMs, TPortError *error) override;
   bool Flush() override;
   bool ModemStatus(unsigned *bits, bool *dtr) override;
 
@@ -42,6 +42,6 @@ class PosixLine final : public ISerialLine {
 
 // Applies the line-state record to an open terminal; false when the terminal
 // refuses the settings (an unsupported speed, say).
-bool ApplySettings(int fd, const TPortSettings &settings, std::string *error);
+bool ApplySettings(int fd, const TPortSettings &settings, TPortError *error);
 
 }  // namespace port::posix

@@ -38,6 +38,59 @@ std::string PortStateText(TPortState state, const port::TPortSettings &settings,
   return "Порт " + portText + " не открыт";
 }
 
+std::string PortErrorKindText(port::TPortErrorKind kind) {
+  using K = port::TPortErrorKind;
+  switch (kind) {
+    case K::peNone: return "";
+    case K::peNotFound: return "порт не найден";
+    case K::peBusy: return "порт занят другой программой";
+    case K::peNoPermission: return "нет прав на порт";
+    case K::peNotASerialLine: return "это не последовательный порт";
+    case K::peUnsupportedSetting: return "порт не принимает настройки";
+    case K::peIO: break;
+  }
+  return "ошибка ввода-вывода";
+}
+
+namespace {
+
+std::string PortErrorAdvice(port::TPortErrorKind kind) {
+  using K = port::TPortErrorKind;
+  switch (kind) {
+    case K::peNone: return "";
+    case K::peNotFound: return "проверьте имя порта и подключение устройства";
+    case K::peBusy: return "закройте программу, которая держит порт, или выберите другой порт";
+    case K::peNoPermission:
+      return "добавьте пользователя в группу dialout: sudo usermod -aG dialout $USER, затем войдите в систему заново";
+    case K::peNotASerialLine: return "выберите последовательный порт";
+    case K::peUnsupportedSetting: return "выберите другую скорость или формат данных";
+    case K::peIO: break;
+  }
+  return "проверьте подключение устройства и откройте порт снова";
+}
+
+FailureRow PortFailureRow(std::string message, const std::string &where, const port::TPortError &error) {
+  std::string result = PortErrorKindText(error.Kind);
+  if (!where.empty()) result += ": " + where;
+  if (!error.Text.empty()) result += ": " + error.Text;
+  return {std::move(message), std::move(result), PortErrorAdvice(error.Kind)};
+}
+
+}  // namespace
+
+FailureRow PortOpenFailure(const std::string &portText, const std::string &device, const port::TPortError &error) {
+  return PortFailureRow(PortFailedMessage(portText), device, error);
+}
+
+FailureRow PortWriteFailure(const std::string &portText, const port::TPortError &error) {
+  return PortFailureRow("Порт " + portText + ": данные не записаны", "", error);
+}
+
+FailureRow SimulatorFailure(const std::string &why) {
+  return {std::string(kSimulatedModemCaption) + " не запускается", why,
+          "закройте лишние программы или выберите порт с модемом"};
+}
+
 FirstStartChoice FirstStartPort(const std::vector<PortCandidate> &ports) {
   std::vector<std::string> usb;
   for (const auto &p : ports)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "port/port_error.h"
 #include "port/port_settings.h"
 
 namespace shell {
@@ -32,6 +33,23 @@ std::string PortLostRefusedMessage(const std::string &portText);
 // lost and waiting for its device to come back.
 enum class TPortState { psClosed, psOpen, psLost };
 std::string PortStateText(TPortState state, const port::TPortSettings &settings, const std::string &portText);
+
+// A port failure as one row of the log: the message, the result column (the
+// kind of failure in words with the system's text) and, in the detail,
+// what the user can do about it.
+struct FailureRow {
+  std::string message;
+  std::string result;
+  std::string advice;
+};
+// "Порт COM9не открывается!" with why; `device` is the path that was opened.
+FailureRow PortOpenFailure(const std::string &portText, const std::string &device, const port::TPortError &error);
+// Bytes that did not reach the line whole (an error, or the line stalled).
+FailureRow PortWriteFailure(const std::string &portText, const port::TPortError &error);
+// The simulated modem could not be started (no pseudo-terminal to be had).
+FailureRow SimulatorFailure(const std::string &why);
+// The kind of a port failure in the window's words ("нет прав на порт").
+std::string PortErrorKindText(port::TPortErrorKind kind);
 
 // The port of a first start (no settings file): the only USB serial
 // adapter present, else the simulated modem; and the log line that says
