@@ -89,6 +89,7 @@ class TForm1 : public QMainWindow, public ui::IPageHost {
   QAction *MemoryDumpAction = nullptr;
   QLabel *StatusText = nullptr;  // the running operation
   QLabel *L_PortState = nullptr;  // on "Наст": open, closed, or lost and its device awaited
+  QLabel *L_PortProblem = nullptr;  // under it: why the port would not open, and what to do
   QProgressBar *StatusProgress = nullptr;
 
   // Page "Наст".

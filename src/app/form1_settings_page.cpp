@@ -87,6 +87,15 @@ QWidget *TForm1::BuildSettingsPage() {
   L_PortState->setObjectName("L_PortState");
   L_PortState->setAccessibleName(QStringLiteral("Состояние порта"));
   form->addRow(QString(), L_PortState);
+  // Why a port would not open and what to do, in full: the log's column cuts
+  // it short, and the command it may suggest is there to be copied.
+  L_PortProblem = new QLabel(page);
+  L_PortProblem->setObjectName("L_PortProblem");
+  L_PortProblem->setAccessibleName(QStringLiteral("Причина"));
+  L_PortProblem->setWordWrap(true);
+  L_PortProblem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  L_PortProblem->hide();
+  form->addRow(QString(), L_PortProblem);
 
   auto *outer = new QVBoxLayout(page);
   outer->addLayout(form);
@@ -120,6 +129,11 @@ void TForm1::UpdatePortState() {
   L_PortState->setText(
       QString::fromStdString(shell::PortStateText(state, port_->Settings(), lastOpenedPortText_.toStdString())));
   L_PortState->setStyleSheet(open ? QString() : QStringLiteral("color: #b00000;"));
+  const std::string problem = state == shell::TPortState::psClosed
+                                  ? shell::PortProblemText(port_->DeviceName(), port_->OpenError())
+                                  : std::string();
+  L_PortProblem->setText(QString::fromStdString(problem));
+  L_PortProblem->setVisible(!problem.empty());
 }
 
 void TForm1::SE_UartAddrChange() {

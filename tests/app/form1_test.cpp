@@ -106,6 +106,7 @@ TEST(MainWindow, PortThatDoesNotExistAndSpeedChange) {
   auto rows = LogRows(form);
   ASSERT_GE(rows.size(), 2u);
   EXPECT_NE(rows.back().find(", 115200, 8N1"), std::string::npos) << rows.back();
+  EXPECT_TRUE(form.L_PortProblem->isHidden());
 
   form.CB_Port->lineEdit()->setText("COM9");
   emit form.CB_Port->lineEdit()->editingFinished();
@@ -117,6 +118,10 @@ TEST(MainWindow, PortThatDoesNotExistAndSpeedChange) {
   const QModelIndex outcome = model->index(model->rowCount() - 1, 1);
   EXPECT_EQ(outcome.data().toString().toStdString(), "порт не найден: /dev/ttyS8: No such file or directory");
   EXPECT_NE(outcome.data(TLogTreeModel::StaticTextRole).toString().indexOf("имя порта"), -1);
+  // And on "Наст" in full, where no column cuts it short.
+  EXPECT_FALSE(form.L_PortProblem->isHidden());
+  EXPECT_EQ(form.L_PortProblem->text().indexOf("порт не найден: /dev/ttyS8"), 0);
+  EXPECT_NE(form.L_PortProblem->text().indexOf("Что делать: проверьте имя порта"), -1);
 }
 
 TEST(MainWindow, AddressesAndProtocolReachTheCurrentNode) {

@@ -95,6 +95,10 @@ TEST(ShellLogic, APortThatWillNotOpenSaysWhyAndWhatToDo) {
     EXPECT_NE(row.advice.find(c.adviceHas), std::string::npos) << row.advice;
     EXPECT_EQ(row.advice.find("dialout") != std::string::npos, c.kind == K::peNoPermission) << row.advice;
   }
+  EXPECT_EQ(PortProblemText("/dev/ttyUSB0", {K::peBusy, "in use by another program"}),
+            "порт занят другой программой: /dev/ttyUSB0: in use by another program\n"
+            "Что делать: закройте программу, которая держит порт, или выберите другой порт");
+  EXPECT_EQ(PortProblemText("/dev/ttyUSB0", {}), "");
 }
 
 TEST(ShellLogic, WriteAndSimulatorFailuresNameWhatFailed) {

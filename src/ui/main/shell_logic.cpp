@@ -82,6 +82,12 @@ FailureRow PortOpenFailure(const std::string &portText, const std::string &devic
   return PortFailureRow(PortFailedMessage(portText), device, error);
 }
 
+std::string PortProblemText(const std::string &device, const port::TPortError &error) {
+  if (!error.Failed()) return "";
+  const FailureRow row = PortFailureRow("", device, error);
+  return row.result + "\nЧто делать: " + row.advice;
+}
+
 FailureRow PortWriteFailure(const std::string &portText, const port::TPortError &error) {
   return PortFailureRow("Порт " + portText + ": данные не записаны", "", error);
 }

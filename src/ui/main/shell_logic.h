@@ -44,6 +44,9 @@ struct FailureRow {
 };
 // "Порт COM9не открывается!" with why; `device` is the path that was opened.
 FailureRow PortOpenFailure(const std::string &portText, const std::string &device, const port::TPortError &error);
+// The same under the port's state on "Наст", where it is not cut short:
+// why, then "Что делать: " and the remedy; empty when nothing failed.
+std::string PortProblemText(const std::string &device, const port::TPortError &error);
 // Bytes that did not reach the line whole (an error, or the line stalled).
 FailureRow PortWriteFailure(const std::string &portText, const port::TPortError &error);
 // The simulated modem could not be started (no pseudo-terminal to be had).
