@@ -50,7 +50,9 @@ TEST(Replug, TheSameDeviceBackIsTakenAgainAndOperationsMeanwhileFailAtOnce) {
   modem::TVersion version;
   ASSERT_TRUE(node.ReadVersion(version));
 
-  first.reset();  // the adapter is pulled out
+  first.reset();  // the adapter is pulled out, and its name goes with it:
+  // a test running beside this one may be given the freed pty at once.
+  fs::remove(link);
   // The state is set before the listeners are told, so wait for the telling.
   ASSERT_TRUE(WaitFor([&] { return lost.load() == 1; }));
   EXPECT_TRUE(port.LineLost());
@@ -71,7 +73,6 @@ TEST(Replug, TheSameDeviceBackIsTakenAgainAndOperationsMeanwhileFailAtOnce) {
 
   sim::PtyServer second;  // plugged in again: the same name leads to it
   ASSERT_TRUE(second.Start());
-  fs::remove(link);
   fs::create_symlink(second.DevicePath(), link);
   EXPECT_TRUE(node.ReadVersion(version)) << node.ResultCode().Msg;
   EXPECT_EQ(back.load(), 1);
