@@ -39,6 +39,10 @@ TEST(CtlPortErrors, EachRefusedPortNamesItsKind) {
 }
 
 TEST(CtlPortErrors, ASimulatedModemThatCannotStartSaysWhy) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  // The sanitizers' own runtime needs descriptors and misreports when starved of them.
+  GTEST_SKIP() << "not meaningful under a sanitizer";
+#endif
   // Without a free descriptor no pseudo-terminal can be had: descriptors
   // 3 and 4 are all vovorctl gets (its signal watch takes them).
   auto run = RunCommand("(exec 3>&- 4>&-; ulimit -n 5; exec " + std::string(VOVOR_BIN_DIR) + "/vovorctl --sim version)");
