@@ -28,6 +28,7 @@ function(vovor_module name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${M_DEPS} Threads::Threads)
   vovor_warnings(${name})
+  vovor_precompiled_headers(${name} CORE)
 endfunction()
 
 # Qt-free logic of the windows lives beside them as *_logic.cpp and goes to
@@ -40,4 +41,5 @@ function(vovor_ui_logic_module name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${M_DEPS})
   vovor_warnings(${name})
+  vovor_precompiled_headers(${name} CORE)
 endfunction()
