@@ -208,14 +208,14 @@ TEST_F(RemoteNodeTest, ANodeThatNeverFinishesEndsAtTheTimeOutPolledEverMoreSpari
   tunnel.polls = {"00010000"};
   auto waiter = std::make_shared<RecordingWaiter>();
   remote.SetWaiter(waiter);
-  remote.SetCommandTimeoutMs(600);
+  remote.SetCommandTimeoutMs(1500);
   std::vector<int> remaining;
   remote.ExternalWaitProc2 = [&](device::TCustomDevice &, const device::TExtWaitProcParams &p) {
-    EXPECT_EQ(p.TotalTime, 600);
+    EXPECT_EQ(p.TotalTime, 1500);
     remaining.push_back(p.Remaining);
   };
   remote.Execute("1501", 1, 2);
-  EXPECT_EQ(remote.ResultCode(), (TResultCode{2, "нет ответа от удаленного узла за 600 мс"}));
+  EXPECT_EQ(remote.ResultCode(), (TResultCode{2, "нет ответа от удаленного узла за 1500 мс"}));
   // The limit is the command's: no repeat, nothing fetched.
   EXPECT_EQ(Count("1801"), 1u);
   EXPECT_EQ(Count("1803"), 0u);
