@@ -38,42 +38,43 @@ std::string PortStateText(TPortState state, const port::TPortSettings &settings,
   return "Порт " + portText + " не открыт";
 }
 
-std::string PortErrorKindText(port::TPortErrorKind kind) {
-  using K = port::TPortErrorKind;
-  switch (kind) {
-    case K::peNone: return "";
-    case K::peNotFound: return "порт не найден";
-    case K::peBusy: return "порт занят другой программой";
-    case K::peNoPermission: return "нет прав на порт";
-    case K::peNotASerialLine: return "это не последовательный порт";
-    case K::peUnsupportedSetting: return "порт не принимает настройки";
-    case K::peIO: break;
-  }
-  return "ошибка ввода-вывода";
-}
-
 namespace {
 
-std::string PortErrorAdvice(port::TPortErrorKind kind) {
+// What each kind of port error is called and what the user can do about it.
+struct PortErrorWords {
+  const char *kind;
+  const char *advice;
+};
+
+PortErrorWords WordsOf(port::TPortErrorKind kind) {
   using K = port::TPortErrorKind;
   switch (kind) {
-    case K::peNone: return "";
-    case K::peNotFound: return "проверьте имя порта и подключение устройства";
-    case K::peBusy: return "закройте программу, которая держит порт, или выберите другой порт";
+    case K::peNone: return {"", ""};
+    case K::peNotFound: return {"порт не найден", "проверьте имя порта и подключение устройства"};
+    case K::peBusy:
+      return {"порт занят другой программой", "закройте программу, которая держит порт, или выберите другой порт"};
     case K::peNoPermission:
-      return "добавьте пользователя в группу dialout: sudo usermod -aG dialout $USER, затем войдите в систему заново";
-    case K::peNotASerialLine: return "выберите последовательный порт";
-    case K::peUnsupportedSetting: return "выберите другую скорость или формат данных";
+      return {"нет прав на порт",
+              "добавьте пользователя в группу dialout: sudo usermod -aG dialout $USER, затем войдите в систему заново"};
+    case K::peNotASerialLine: return {"это не последовательный порт", "выберите последовательный порт"};
+    case K::peUnsupportedSetting:
+      return {"порт не принимает настройки", "выберите другую скорость или формат данных"};
     case K::peIO: break;
   }
-  return "проверьте подключение устройства и откройте порт снова";
+  return {"ошибка ввода-вывода", "проверьте подключение устройства и откройте порт снова"};
 }
+
+}  // namespace
+
+std::string PortErrorKindText(port::TPortErrorKind kind) { return WordsOf(kind).kind; }
+
+namespace {
 
 FailureRow PortFailureRow(std::string message, const std::string &where, const port::TPortError &error) {
   std::string result = PortErrorKindText(error.Kind);
   if (!where.empty()) result += ": " + where;
   if (!error.Text.empty()) result += ": " + error.Text;
-  return {std::move(message), std::move(result), PortErrorAdvice(error.Kind)};
+  return {std::move(message), std::move(result), WordsOf(error.Kind).advice};
 }
 
 }  // namespace
