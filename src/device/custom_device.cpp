@@ -152,6 +152,7 @@ void TCustomDevice::StartAttempt(const std::string &packet) {
   rxBuffer_.clear();
   answerData_.clear();
   frameSeen_ = false;
+  refusedAnswer_ = false;
   packet_ = packet;
 }
 
@@ -212,6 +213,10 @@ void TCustomDevice::DrainStaleAnswers() {
   answerData_.clear();
   resultCode_ = rcPending;
 }
+
+bool TCustomDevice::AnswerBelongs(const std::string &) const { return true; }
+
+size_t TCustomDevice::AnswerEnd() const { return rxBuffer_.size(); }
 
 void TCustomDevice::SetAnswerData(const std::string &data) {
   auto l = LockState();
@@ -282,9 +287,10 @@ TCustomDevice::AttemptEnd TCustomDevice::RunAttempt(const std::string &command, 
     return AttemptEnd::Ended;
   }
   const WaitEnd end = WaitForAnswer(attempt);
-  if (end == WaitEnd::Timeout) SetResult(rcNoAnswer);
   {
     auto l = LockState();
+    // Only answers of the wrong form came: say so rather than "no answer".
+    if (end == WaitEnd::Timeout) resultCode_ = refusedAnswer_ ? rcBadFormat : rcNoAnswer;
     // Nothing came for this request (or it was stopped): its answer may
     // still be on its way.
     if (!frameSeen_ || end == WaitEnd::Abort) ++owedAnswers_;
@@ -365,13 +371,23 @@ void TCustomDevice::DoReceiveData(const std::string &data) {
     if (aborted_ || !busy_ || !IsPending(resultCode_) || data.empty()) return;
     if (draining_) lastRxTick_ = util::TickMs();
     rxBuffer_ += data;
-    if (rxBuffer_.size() > MaxRxBuffer)
-      resultCode_ = rcRxOverflow;
-    else
-      ParseAnswer(rxBuffer_);
-    if (IsPending(resultCode_)) return;
+    for (;;) {
+      if (rxBuffer_.size() > MaxRxBuffer)
+        resultCode_ = rcRxOverflow;
+      else
+        ParseAnswer(rxBuffer_);
+      if (IsPending(resultCode_)) return;
+      answerData_ = ExtractData(rxBuffer_);
+      if (resultCode_.Code != rcOK.Code || draining_ || AnswerBelongs(answerData_)) break;
+      // Owed to an earlier request, not this one's: drop it and look on in
+      // what came after it, which may already hold this one's answer.
+      if (owedAnswers_ > 0) --owedAnswers_;
+      refusedAnswer_ = true;
+      rxBuffer_.erase(0, std::clamp<size_t>(AnswerEnd(), 1, rxBuffer_.size()));
+      answerData_.clear();
+      resultCode_ = rcPending;
+    }
     frameSeen_ = true;
-    answerData_ = ExtractData(rxBuffer_);
     if (resultCode_.Code == rcBusy.Code && !draining_) {
       // A busy modem: no hand-over; the attempt runs to a short budget and
       // ends without answer, so the next attempt repeats the command.

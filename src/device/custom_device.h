@@ -106,6 +106,13 @@ class TCustomDevice : public port::TCustomPortLink {
   virtual bool ParseAnswer(const std::string &buffer) = 0;
   virtual bool BeforeExecute(TCustomDevice &device, uint8_t transaction);
   virtual void DoRepeat(int tryNumber) = 0;
+  // Whether a successful answer (ExtractData's text) can be the answer to
+  // the request in flight. One that cannot is a late answer to an earlier
+  // request: it is dropped and the wait goes on. Reader thread, lock held.
+  virtual bool AnswerBelongs(const std::string &answerData) const;
+  // Where in the receive buffer the answer ParseAnswer last found ends (all
+  // of it unless the class knows better). Reader thread, lock held.
+  virtual size_t AnswerEnd() const;
 
   // One attempt of a transaction, as the transaction loop hands it on.
   struct Attempt {
@@ -172,6 +179,7 @@ class TCustomDevice : public port::TCustomPortLink {
   TResultCode resultCode_{3, ""};
   int owedAnswers_ = 0;       // requests sent whose answer was never taken
   bool frameSeen_ = false;    // the current attempt received a complete frame
+  bool refusedAnswer_ = false;  // the current attempt dropped an answer of the wrong form
   bool draining_ = false;     // DrainStaleAnswers is dropping what arrives
   uint32_t lastRxTick_ = 0;   // when the last block arrived while draining
   // Owned through shared pointers so a GUI waiter's queued wake-up can never

@@ -130,7 +130,8 @@ std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAd
     if (buffer[p] != kEsc || buffer[p + 1] != kSoh) continue;
     if (!unfinished.empty() && unfinished[p]) continue;
     starts.clear();
-    Unstuffed result = Unstuff(buffer.substr(p), body, &starts);
+    size_t length = 0;
+    Unstuffed result = Unstuff(buffer.substr(p), body, &starts, &length);
     if (result == Unstuffed::Incomplete) {
       if (unfinished.empty()) unfinished.resize(buffer.size());
       for (size_t s : starts) unfinished[p + s] = true;
@@ -144,6 +145,7 @@ std::optional<AnswerFrame> FindBinAnswer(std::string_view buffer, uint8_t hostAd
     AnswerFrame frame;
     frame.status = static_cast<uint8_t>(body[2]);
     frame.frameData = util::BytesToHex(std::string_view(body).substr(2, body.size() - 3));
+    frame.end = p + length;
     return frame;
   }
   return std::nullopt;
@@ -160,6 +162,7 @@ std::optional<AnswerFrame> FindAsciiAnswer(std::string_view buffer, uint8_t host
     AnswerFrame frame;
     frame.status = util::HexPairValue(hex, 2);
     frame.frameData = std::string(hex.substr(4));
+    frame.end = p + walk->length;
     return frame;
   }
   return std::nullopt;

@@ -24,6 +24,7 @@ std::string BuildAsciiRequest(uint8_t deviceId, uint8_t hostAddr, std::string_vi
 struct AnswerFrame {
   uint8_t status = 0;
   std::string frameData;  // hex of the status byte and the data bytes
+  size_t end = 0;         // offset in the searched buffer just past the frame
 };
 
 // The first acceptable answer in `buffer`: a whole frame with a good check,

@@ -47,10 +47,16 @@ bool ZIZ2400::ParseAnswer(const std::string &buffer) {
   if (!frame) return false;
   SetAnswerStatus(frame->status);
   frameData_ = std::move(frame->frameData);
+  frameEnd_ = frame->end;
   return true;
 }
 
 std::string ZIZ2400::ExtractData(const std::string &) { return GetFrameData(); }
+
+size_t ZIZ2400::AnswerEnd() const {
+  auto l = LockState();
+  return frameEnd_;
+}
 
 bool ZIZ2400::BeforeExecute(device::TCustomDevice &device, uint8_t transaction) {
   {

@@ -11,6 +11,7 @@
 
 #include "config/zt_config.h"
 #include "device/device.h"
+#include "modem/answer_form.h"
 #include "modem/mac_context.h"
 #include "modem/memory_types.h"
 #include "modem/node_table.h"
@@ -195,6 +196,8 @@ class ZIZ2400 : public device::TDevice {
 
  protected:
   bool BeforeExecute(device::TCustomDevice &device, uint8_t transaction) override;
+  bool AnswerBelongs(const std::string &answerData) const override;
+  size_t AnswerEnd() const override;
 
   // Decodes the data bytes of a successful answer (hex text after the status
   // pair); returns the record to fail with, or nothing when all is well.
@@ -202,6 +205,10 @@ class ZIZ2400 : public device::TDevice {
   // One operation: announce, start, run the command, decode on success,
   // report the end. True when the result code is 0 at the end.
   bool RunOperation(const std::string &actionText, const std::string &command, const AnswerDecoder &decode = {});
+  // The same for a request whose answer data must have `form`: an answer of
+  // another form is a late one to an earlier request and is waited past.
+  bool RunOperation(const std::string &actionText, const std::string &command, const TAnswerForm &form,
+                    const AnswerDecoder &decode);
   // An operation whose arguments admit no request: logged as one that
   // failed with `rc`, and nothing is sent.
   bool RefuseOperation(const std::string &actionText, const device::TResultCode &rc);
@@ -234,6 +241,8 @@ class ZIZ2400 : public device::TDevice {
   std::atomic<bool> endAfterBlock_{false};
   std::atomic<bool> configWriteIncomplete_{false};
   std::string frameData_;
+  size_t frameEnd_ = 0;  // past the answer ParseAnswer found last
+  TAnswerForm answerForm_;  // of the request in flight; under the state lock
 };
 
 }  // namespace modem

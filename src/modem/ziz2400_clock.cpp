@@ -9,7 +9,7 @@ using device::rcBadFormat;
 using device::TResultCode;
 
 bool ZIZ2400::ReadRtc(TDateTime &dateTime) {
-  return RunOperation("Чтение RTC", "2401", [&](const std::string &data) -> std::optional<TResultCode> {
+  return RunOperation("Чтение RTC", "2401", TAnswerForm::Exactly(kRtcRecordSize), [&](const std::string &data) -> std::optional<TResultCode> {
     // A short or long record is a failure the log must show, not an "OK"
     // that returns false; an impossible date fails as one.
     if (DataByteCount(data) != kRtcRecordSize) return rcBadFormat;

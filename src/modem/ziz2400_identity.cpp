@@ -9,8 +9,9 @@ using device::TResultCode;
 
 bool ZIZ2400::ReadVersion(TVersion &version) {
   version = TVersion{};
-  // The modem writes its version text in the DOS Cyrillic code page.
-  return RunOperation("Чтение версии устройства", "1501", [&](const std::string &data) -> std::optional<TResultCode> {
+  // The modem writes its version text in the DOS Cyrillic code page. Only
+  // the version is known to be text: a stored name may hold any byte.
+  return RunOperation("Чтение версии устройства", "1501", TAnswerForm::Text(), [&](const std::string &data) -> std::optional<TResultCode> {
     version.VersionStr = util::HexToBytes(data, static_cast<uint16_t>(DataByteCount(data)), true);
     return std::nullopt;
   });

@@ -43,7 +43,8 @@ bool ZIZ2400::RunMemoryRequest(uint8_t mode, uint8_t memType, std::string &data,
   const std::string command =
       "40" + util::HexByte(memType) + util::HexByte(mode) + LittleEndianHex(address) + util::HexByte(count) +
       util::BytesToHex(data);
-  return RunOperation(CutToCharacters(text, 255), command, [&](const std::string &dataHex) -> std::optional<TResultCode> {
+  const TAnswerForm form = expectedBytes ? TAnswerForm::Exactly(*expectedBytes) : TAnswerForm::Any();
+  return RunOperation(CutToCharacters(text, 255), command, form, [&](const std::string &dataHex) -> std::optional<TResultCode> {
     if (expectedBytes && DataByteCount(dataHex) != *expectedBytes) return device::rcBadFormat;
     // Only an answer that carries bytes replaces what data held.
     if (DataByteCount(dataHex) > 0) data = DataBytes(dataHex);

@@ -5,9 +5,26 @@
 namespace modem {
 
 bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &command, const AnswerDecoder &decode) {
+  return RunOperation(actionText, command, TAnswerForm::Any(), decode);
+}
+
+bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &command, const TAnswerForm &form,
+                           const AnswerDecoder &decode) {
   DoAction(0, actionText, 24, 1);
   DetailStart();
+  // A progress handler may start another operation on this node while this
+  // one waits (it is refused as busy): this one's form is back after it.
+  TAnswerForm outer;
+  {
+    auto l = LockState();
+    outer = answerForm_;
+    answerForm_ = form;
+  }
   Execute(command, 1, Transactions);
+  {
+    auto l = LockState();
+    answerForm_ = outer;
+  }
   if (ResultCode().Code == 0 && decode) {
     std::string data = AnswerData();
     if (auto replaced = decode(data.size() > 2 ? data.substr(2) : std::string())) SetResult(*replaced);
@@ -17,6 +34,11 @@ bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &com
   const bool ok = ResultCode().Code == 0;
   DetailDone();
   return ok;
+}
+
+bool ZIZ2400::AnswerBelongs(const std::string &answerData) const {
+  auto l = LockState();
+  return answerForm_.Fits(answerData.size() > 2 ? answerData.substr(2) : std::string());
 }
 
 bool ZIZ2400::RefuseOperation(const std::string &actionText, const device::TResultCode &rc) {

@@ -11,13 +11,13 @@ using device::TResultCode;
 
 bool ZIZ2400::ReadOrvaCommonContext(TORVA_CommonContext &ctx) {
   ctx.fill(0);
-  return RunOperation("Чтение ORVA Common Context", "1E01",
+  return RunOperation("Чтение ORVA Common Context", "1E01", TAnswerForm::Exactly(ctx.size()),
                       [&](const std::string &data) { return CopyExactly(data, ctx, device::rcBadFormat); });
 }
 
 bool ZIZ2400::ReadOrvaRouterContext(TORVA_RouterContext &ctx) {
   ctx.fill(0);
-  return RunOperation("Чтение ORVA Router Context", "1E02",
+  return RunOperation("Чтение ORVA Router Context", "1E02", TAnswerForm::Exactly(ctx.size()),
                       [&](const std::string &data) { return CopyExactly(data, ctx, device::rcBadFormat); });
 }
 
@@ -25,7 +25,7 @@ bool ZIZ2400::ReadOrvaNode(uint8_t index, TORVA_Node &entry, uint8_t &firstCount
   entry.fill(0);
   firstCount = 0;
   secondCount = 0;
-  return RunOperation("Чтение ORVA Node " + std::to_string(index), "1E0A" + util::HexByte(index),
+  return RunOperation("Чтение ORVA Node " + std::to_string(index), "1E0A" + util::HexByte(index), TAnswerForm::Exactly(14),
                       [&](const std::string &data) -> std::optional<TResultCode> {
                         std::array<uint8_t, 14> answer{};
                         if (auto failed = CopyExactly(data, answer, device::rcBadFormat)) return failed;

@@ -14,7 +14,7 @@ bool ZIZ2400::ReadRegisters(uint8_t first, uint8_t count, TRegisterImage &regs) 
   regs.fill(0);
   std::string text = util::Format("Чтение регистров (0x%2.2x - 0x%2.2x)", first, first + count - 1);
   std::string command = "EB01" + util::HexByte(first) + util::HexByte(count);
-  return RunOperation(text, command, [&](const std::string &data) -> std::optional<TResultCode> {
+  return RunOperation(text, command, TAnswerForm::Exactly(count), [&](const std::string &data) -> std::optional<TResultCode> {
     if (DataByteCount(data) != count) return rcBadFormat;
     for (size_t i = 0; i < count && first + i < regs.size(); ++i)
       regs[first + i] = util::HexPairValue(data, static_cast<int>(i));
@@ -36,7 +36,7 @@ bool ZIZ2400::Strobe(int strobe) {
 
 bool ZIZ2400::ReadPhyStatus(TPhyStatus &buf) {
   buf.fill(0);
-  return RunOperation("Чтение PHY Status", "1C01",
+  return RunOperation("Чтение PHY Status", "1C01", TAnswerForm::Exactly(buf.size()),
                       [&](const std::string &data) { return CopyExactly(data, buf, rcBadFormat); });
 }
 
@@ -72,13 +72,13 @@ bool ZIZ2400::ReadLastPacketStatus(TLastPacketStatus &buf) {
 
 bool ZIZ2400::ReadPhyErrorStats(TPhyErrorStats &buf) {
   buf.fill(0);
-  return RunOperation("Чтение PHY Error Statistics", "1CC1",
+  return RunOperation("Чтение PHY Error Statistics", "1CC1", TAnswerForm::Exactly(buf.size()),
                       [&](const std::string &data) { return CopyExactly(data, buf, rcBadFormat); });
 }
 
 bool ZIZ2400::ReadMacContext(TMacContext &buf) {
   buf.fill(0);
-  return RunOperation("Чтение MAC Context", "1DDF",
+  return RunOperation("Чтение MAC Context", "1DDF", TAnswerForm::Exactly(buf.size()),
                       [&](const std::string &data) { return CopyExactly(data, buf, rcBadFormat); });
 }
 

@@ -67,4 +67,23 @@ TEST_F(StaleAnswers, AnswersLaterThanTheTimeOutAreNeverTakenForTheNextCommand) {
   EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(StaleAnswers, AnAnswerLaterThanTheDrainIsRefusedWhenItsFormCannotBeTheNextCommands) {
+  node.SetTimeOutMs(100);
+  node.Transactions = 1;
+  // The register block comes 350 ms after its request: past its own time-out
+  // and past the wait for owed answers (200 ms) before the next command.
+  sim::Faults late;
+  late.delayMs = 350;
+  SetFaults(late);
+  modem::TRegisterImage regs{};
+  EXPECT_FALSE(node.ReadRegisters(0x00, 0x2F, regs));
+  SetFaults(sim::Faults{});
+
+  // The modem answers in turn: the version follows the late register block.
+  node.Transactions = 2;
+  modem::TVersion v;
+  ASSERT_TRUE(node.ReadVersion(v)) << node.ResultCode().Msg;
+  EXPECT_EQ(v.VersionStr, Sim([](sim::SimModem &m) { return m.State().versionText; }));
+}
+
 }  // namespace
