@@ -4,6 +4,15 @@
 
 namespace modem {
 
+namespace {
+
+// An answer's data bytes: its hex text after the status pair.
+std::string DataAfterStatus(const std::string &answerData) {
+  return answerData.size() > 2 ? answerData.substr(2) : std::string();
+}
+
+}  // namespace
+
 bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &command, const AnswerDecoder &decode) {
   return RunOperation(actionText, command, TAnswerForm::Any(), decode);
 }
@@ -26,8 +35,7 @@ bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &com
     answerForm_ = outer;
   }
   if (ResultCode().Code == 0 && decode) {
-    std::string data = AnswerData();
-    if (auto replaced = decode(data.size() > 2 ? data.substr(2) : std::string())) SetResult(*replaced);
+    if (auto replaced = decode(DataAfterStatus(AnswerData()))) SetResult(*replaced);
   }
   // Taken before DetailDone: a progress handler may run another operation
   // on this node, whose result must not become this one's.
@@ -38,7 +46,7 @@ bool ZIZ2400::RunOperation(const std::string &actionText, const std::string &com
 
 bool ZIZ2400::AnswerBelongs(const std::string &answerData) const {
   auto l = LockState();
-  return answerForm_.Fits(answerData.size() > 2 ? answerData.substr(2) : std::string());
+  return answerForm_.Fits(DataAfterStatus(answerData));
 }
 
 bool ZIZ2400::RefuseOperation(const std::string &actionText, const device::TResultCode &rc) {
